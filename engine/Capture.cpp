@@ -1,0 +1,5 @@
+#include "Capture.h"
+
+namespace fendral {
+
+} // namespace fendral

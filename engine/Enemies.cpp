@@ -1,0 +1,5 @@
+#include "Enemies.h"
+
+namespace fendral {
+
+} // namespace fendral

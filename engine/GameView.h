@@ -1,0 +1,55 @@
+// What the engine asks of the screen: cell colours, sprites, the status panel and its frames
+#pragma once
+
+#include "GameState.h"
+
+#include <string>
+
+namespace fendral {
+
+class GameView {
+public:
+    virtual ~GameView() = default;
+
+    // The field: the BackBuffer holds one pixel per cell, the window shows each cell 8 x 8
+
+    // Writes the BackBuffer pixel of cell (x, y) only.
+    virtual void setBackBufferPixel(int x, int y, Colour colour) = 0;
+    // Writes the BackBuffer pixel of cell (x, y) and paints the cell on the window.
+    virtual void setCellColour(int x, int y, Colour colour) = 0;
+    // Paints cell (x, y) on the window; the BackBuffer is not touched.
+    virtual void paintCell(int x, int y, Colour colour) = 0;
+    // Repaints cell (x, y) on the window from its BackBuffer pixel.
+    virtual void refreshCell(int x, int y) = 0;
+    // Fills the 10 x 10 cells from (x0, y0) on the BackBuffer and on the window.
+    virtual void fillBlock(int x0, int y0, Colour colour) = 0;
+    // Paints a fresh level's ground ring and open interior and shows it.
+    virtual void paintNewField() = 0;
+    // Erases, glides (when advance) and draws every enemy and player sprite.
+    virtual void drawSprites(bool advance) = 0;
+
+    // The status panel
+
+    // Sets `levl` and `stwl`.
+    virtual void setLevelCaptions(const std::string& level, const std::string& enemies) = 0;
+    // Sets `terrainmax` to the share the level needs.
+    virtual void setNeededShare(double share) = 0;
+    // Sets the caption of the message panel `panelp`.
+    virtual void setMessage(const std::string& text) = 0;
+    // Shows or hides the message panel `panelp`.
+    virtual void setMessageVisible(bool visible) = 0;
+    // Recomputes the leaders and refreshes every score frame, `terrainl` and `mode`.
+    virtual void UpdateScores() = 0;
+    // Switches between the menu layout and the game layout with fresh score frames.
+    virtual void ShowLayout(bool menuMode) = 0;
+
+    // The score frames, one slot per player and per team
+    virtual bool hasPlayerFrame(int p) const = 0;
+    virtual bool hasTeamFrame(int t) const = 0;
+    virtual void SetOut(int p, bool out) = 0;
+    virtual void ShowLevelStats(int p, bool show) = 0;
+    virtual void SetEliminated(int t) = 0;
+    virtual void HideLevelStats(int t) = 0;
+};
+
+} // namespace fendral

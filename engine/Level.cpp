@@ -1,0 +1,5 @@
+#include "Level.h"
+
+namespace fendral {
+
+} // namespace fendral

@@ -1,0 +1,20 @@
+// Starting play: a new game from the setup dialog's choices, the layout of each level, respawning
+#pragma once
+
+#include "Game.h"
+
+namespace fendral {
+
+// Rebuilds players, teams and the key table from the setup choices and starts level 1.
+void newGame(Game& game);
+
+// Builds level n (1..50): field, enemies, players, first drawing, and arms the timer.
+void setUpLevel(Game& game, int n);
+
+// Lays out the guard ring, the ground border and the open interior of a fresh level.
+void buildField(GameState& state);
+
+// Puts player p on one of the evenly spaced slots of the bottom row, shielded and at rest.
+void respawn(GameState& state, int p);
+
+} // namespace fendral

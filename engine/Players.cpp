@@ -1,0 +1,5 @@
+#include "Players.h"
+
+namespace fendral {
+
+} // namespace fendral

@@ -1,0 +1,22 @@
+// The players' cursors: direction requests, moves, trails, closing, hazards and deaths
+#pragma once
+
+#include "Game.h"
+
+namespace fendral {
+
+// Queues direction d for player p: a second request waits behind the first, a third replaces it.
+void requestDirection(Player& player, int d);
+
+// The phases of a logic step, in the order the tick calls them
+void movePhase(Game& game);
+void erasePhase(Game& game);
+void closePhase(Game& game); // runs capture after each pass of closures
+void startTrailPhase(GameState& state);
+void hazardPhase(GameState& state);
+void deathPhase(Game& game);
+
+// Colour of an unfinished trail of a player of colour c: the mean of it and the open colour.
+Colour trailColour(const GameState& state, Colour c);
+
+} // namespace fendral

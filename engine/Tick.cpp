@@ -1,0 +1,5 @@
+#include "Tick.h"
+
+namespace fendral {
+
+} // namespace fendral

@@ -1,0 +1,24 @@
+// The timed tick: logic steps at a fixed cadence, sprite gliding, level and game endings
+#pragma once
+
+#include "Game.h"
+
+namespace fendral {
+
+// The timer callback: one tick of the running game.
+void tick(Game& game);
+
+// Starts the periodic timer with the interval for the current step multiplier.
+void armTimer(Game& game);
+// Stops the running timer, if any, and forgets it.
+void killTimer(Game& game);
+
+// Capped additions of lives: kind A takes back an addition that reaches 100,
+// kind B leaves 99.99 instead.
+void addLivesTakingBack(Team& team, double lives);
+void addLivesCappingAt9999(Team& team, double lives);
+
+// Lives handed out between two levels, and the revival of players who went out.
+void levelEndBonus(Game& game);
+
+} // namespace fendral
