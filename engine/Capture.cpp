@@ -2,4 +2,8 @@
 
 namespace fendral {
 
+void capture(Game&)
+{
+}
+
 } // namespace fendral

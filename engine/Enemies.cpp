@@ -2,4 +2,13 @@
 
 namespace fendral {
 
+bool bounce(const GameState&, Enemy&, EnemyKind)
+{
+    return false;
+}
+
+void enemyPhase(GameState&)
+{
+}
+
 } // namespace fendral

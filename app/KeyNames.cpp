@@ -1,0 +1,1 @@
+// KeyNames: to be written

@@ -1,0 +1,1 @@
+// KeyTranslation: to be written

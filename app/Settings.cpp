@@ -1,0 +1,1 @@
+// Settings: to be written

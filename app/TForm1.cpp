@@ -1,0 +1,1 @@
+// TForm1: to be written
