@@ -1,1 +1,116 @@
-// Settings: to be written
+#include "Settings.h"
+
+#include "GameState.h"
+#include "KeyNames.h"
+
+#include <QSettings>
+#include <QString>
+
+namespace fendral {
+
+namespace {
+
+    const QString section = QStringLiteral("Fendral/");
+
+    QString controlsKey(int p, int d)
+    {
+        return section + QStringLiteral("Controls") + QString::number(p) + QString::number(d);
+    }
+
+    QString colourKey(int p) { return section + QStringLiteral("Colour") + QString::number(p); }
+
+    QString pauseKeyName() { return section + QStringLiteral("Pause"); }
+
+    // A missing key or a value that is not a decimal integer gives the default.
+    int readInteger(QSettings& iniFile, const QString& key, int defaultValue)
+    {
+        bool ok = false;
+        const int value = iniFile.value(key).toInt(&ok);
+        return ok ? value : defaultValue;
+    }
+
+    void writeInteger(QSettings& iniFile, const QString& key, int value)
+    {
+        iniFile.setValue(key, value);
+    }
+
+    bool isValidControlKey(const GameState& state, int p, int d)
+    {
+        const int key = state.controlKeys[p][d];
+        if (KeyName(key).isEmpty() || key == state.pauseKey || key == 32)
+            return false;
+        for (int k = 0; k < d; ++k) {
+            if (state.controlKeys[p][k] == key)
+                return false;
+        }
+        return true;
+    }
+
+    void loadKeys(GameState& state, QSettings& iniFile)
+    {
+        bool bad = false;
+        state.pauseKey = readInteger(iniFile, pauseKeyName(), 32);
+        if (KeyName(state.pauseKey).isEmpty()) {
+            bad = true; // the control keys are then not read at all
+        } else {
+            // All sixteen are read even after one is found bad
+            for (int p = 0; p < PlayerCount; ++p) {
+                for (int d = 0; d < 4; ++d) {
+                    state.controlKeys[p][d]
+                        = readInteger(iniFile, controlsKey(p, d), defaultControlKeys[p][d]);
+                    if (!isValidControlKey(state, p, d))
+                        bad = true;
+                }
+            }
+        }
+        if (bad) {
+            state.pauseKey = 32;
+            state.controlKeys = defaultControlKeys;
+        }
+    }
+
+    void loadColours(GameState& state, QSettings& iniFile)
+    {
+        bool bad = false;
+        for (int p = 0; p < PlayerCount; ++p)
+            state.colourChoice[p] = readInteger(iniFile, colourKey(p), p);
+        for (int p = 0; p < PlayerCount; ++p) {
+            const int colour = state.colourChoice[p];
+            if (colour < 0 || colour >= ColourCount) {
+                bad = true;
+                continue;
+            }
+            for (int k = 0; k < p; ++k) {
+                if (state.colourChoice[k] == colour)
+                    bad = true;
+            }
+        }
+        if (bad) {
+            for (int p = 0; p < PlayerCount; ++p)
+                state.colourChoice[p] = p;
+        }
+    }
+
+} // namespace
+
+void LoadSettings(GameState& state, QSettings& iniFile)
+{
+    loadKeys(state, iniFile);
+    loadColours(state, iniFile);
+}
+
+void SaveSettings(const GameState& state, QSettings& iniFile)
+{
+    writeInteger(iniFile, pauseKeyName(), state.pauseKey);
+    for (int p = 0; p < PlayerCount; ++p) {
+        for (int d = 0; d < 4; ++d)
+            writeInteger(iniFile, controlsKey(p, d), state.controlKeys[p][d]);
+    }
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(iniFile, colourKey(p), state.colourChoice[p]);
+    // QSettings writes through a temporary file and renames it, so a failed write leaves the old
+    // file whole; the in-memory settings were never touched.
+    iniFile.sync();
+}
+
+} // namespace fendral
