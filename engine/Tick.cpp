@@ -1,5 +1,199 @@
 #include "Tick.h"
 
+#include "Enemies.h"
+#include "Level.h"
+#include "Players.h"
+
+#include <string>
+
 namespace fendral {
+
+namespace {
+
+    constexpr int MeasureSteps = 15; // a speed measurement spans the 14 periods between 15 steps
+    constexpr double SecondsPerDay = 86400;
+
+    // Doubles the step multiplier when the last 15 logic steps ran more than a fifth too slow.
+    void checkSpeed(Game& game)
+    {
+        GameState& state = game.state;
+        if (state.stepMultiplier < 4 && state.speedCheckCountdown >= 0) {
+            if (state.speedCheckCountdown == MeasureSteps)
+                state.speedCheckStart = game.platform.now();
+            if (state.speedCheckCountdown != 0 && --state.speedCheckCountdown == 0) {
+                const double elapsed
+                    = (game.platform.now() - state.speedCheckStart) * SecondsPerDay;
+                const double allowed = (1 + 0.2) * 10 * MeasureSteps / state.W;
+                if (elapsed > allowed) {
+                    state.stepMultiplier *= 2;
+                    armTimer(game);
+                    state.speedCheckCountdown = MeasureSteps;
+                } else {
+                    state.speedCheckCountdown = -1;
+                }
+            }
+        }
+        state.ticksToStep = 8 / state.stepMultiplier;
+    }
+
+    void startStep(GameState& state)
+    {
+        for (int p = 0; p < PlayerCount; ++p) {
+            state.dies[p] = state.players[p].killed;
+            state.players[p].killed = 0;
+            state.teamLostLife[p] = 0;
+        }
+        state.changed = 0;
+    }
+
+    // However many members died in one step, their team pays a single life for it.
+    void chargeTeamLives(GameState& state)
+    {
+        for (int t = 0; t < TeamCount; ++t)
+            if (state.teamLostLife[t])
+                state.teams[t].lives -= 1.0;
+    }
+
+    bool hasPlayerInPlay(const GameState& state)
+    {
+        for (const Player& player : state.players)
+            if (player.alive)
+                return true;
+        return false;
+    }
+
+    std::string finalMessage(const GameState& state)
+    {
+        if (state.cheatCount == 0)
+            return "Game Completed! Congratulations!";
+        return std::string("Game Completed, you cheater") + (state.playersInPlay == 1 ? "" : "s")
+            + ".";
+    }
+
+    void showMessage(Game& game, const std::string& text)
+    {
+        game.view.setMessage(text);
+        game.view.setMessageVisible(true);
+    }
+
+    // Completion is tested first: a level reached in the step that lost the last player still
+    // counts.
+    void checkLevelEnd(Game& game)
+    {
+        GameState& state = game.state;
+        if (state.fieldShare < state.neededShare) {
+            if (!hasPlayerInPlay(state)) {
+                showMessage(game, "Game Over - Press Space");
+                state.paused = 1;
+                state.gameOver = 1;
+            }
+            return;
+        }
+        state.paused = 1;
+        showMessage(
+            game, state.level < LastLevel ? "Level Completed - Press Space" : finalMessage(state));
+    }
+
+    // Kind A and kind B additions; both keep a team's lives below 100.
+    void addLives(Team& team, double lives, bool capAt9999)
+    {
+        if (team.lives + lives < 100)
+            team.lives += lives;
+        else if (capAt9999)
+            team.lives = 99.99;
+    }
+
+    void revivePlayers(Game& game, int t)
+    {
+        GameState& state = game.state;
+        Team& team = state.teams[t];
+        // The player who went out last comes back first
+        while (team.outCount > 0 && team.lives >= 1.0) {
+            const int p = team.outList[--team.outCount];
+            state.players[p].alive = 1;
+            if (game.view.hasPlayerFrame(p))
+                game.view.SetOut(p, false);
+            team.lives -= 1.0;
+        }
+    }
+
+} // namespace
+
+void tick(Game& game)
+{
+    GameState& state = game.state;
+    if (state.paused && !state.gameOver) {
+        // A pause never counts as slowness
+        state.speedCheckCountdown = MeasureSteps;
+        return;
+    }
+    if (state.fieldShare >= state.neededShare) {
+        // The level was completed and the players have asked to go on
+        if (state.level < LastLevel) {
+            levelEndBonus(game);
+            setUpLevel(game, state.level + 1);
+        } else {
+            killTimer(game);
+            game.view.ShowLayout(true);
+        }
+        return;
+    }
+    if (state.ticksToStep == 0)
+        logicStep(game);
+    --state.ticksToStep;
+    game.view.drawSprites(true);
+    checkLevelEnd(game);
+}
+
+void logicStep(Game& game)
+{
+    GameState& state = game.state;
+    checkSpeed(game);
+    startStep(state);
+    movePhase(game);
+    erasePhase(game);
+    closePhase(game);
+    startTrailPhase(state);
+    hazardPhase(state);
+    enemyPhase(state);
+    deathPhase(game);
+    chargeTeamLives(state);
+    if (state.changed)
+        game.view.UpdateScores();
+}
+
+void armTimer(Game& game)
+{
+    GameState& state = game.state;
+    killTimer(game);
+    const auto interval = static_cast<int>(state.stepMultiplier * 10000.0 / state.W * 0.125);
+    state.timerId = game.platform.SetTimer(interval);
+}
+
+void killTimer(Game& game)
+{
+    if (game.state.timerId == 0)
+        return;
+    game.platform.KillTimer(game.state.timerId);
+    game.state.timerId = 0;
+}
+
+void addLivesTakingBack(Team& team, double lives) { addLives(team, lives, false); }
+
+void addLivesCappingAt9999(Team& team, double lives) { addLives(team, lives, true); }
+
+void levelEndBonus(Game& game)
+{
+    GameState& state = game.state;
+    for (int t = 0; t < TeamCount; ++t)
+        if (state.teams[t].active)
+            for (const Player& player : state.players)
+                addLivesTakingBack(state.teams[t], player.team == t && player.alive ? 1.0 : 0.0);
+    for (Team& team : state.teams)
+        addLivesCappingAt9999(team, (state.levelStartCounts[1] - 1) * team.levelShare);
+    for (int t = 0; t < TeamCount; ++t)
+        if (state.teams[t].active)
+            revivePlayers(game, t);
+}
 
 } // namespace fendral

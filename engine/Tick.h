@@ -8,6 +8,9 @@ namespace fendral {
 // The timer callback: one tick of the running game.
 void tick(Game& game);
 
+// One logic step: speed check, the player phases, the enemies, deaths and team lives.
+void logicStep(Game& game);
+
 // Starts the periodic timer with the interval for the current step multiplier.
 void armTimer(Game& game);
 // Stops the running timer, if any, and forgets it.
