@@ -91,29 +91,13 @@ TEST_F(Settings, DefaultsAreWrittenAsTheTwentyOneKeys)
         SaveSettings(state, iniFile);
         EXPECT_EQ(iniFile.status(), QSettings::NoError);
     }
-    const QMap<QString, QString> expected {
-        { "Pause", "32" },
-        { "Controls00", "38" },
-        { "Controls01", "40" },
-        { "Controls02", "37" },
-        { "Controls03", "39" },
-        { "Controls10", "104" },
-        { "Controls11", "101" },
-        { "Controls12", "100" },
-        { "Controls13", "102" },
-        { "Controls20", "82" },
-        { "Controls21", "70" },
-        { "Controls22", "68" },
-        { "Controls23", "71" },
-        { "Controls30", "87" },
-        { "Controls31", "83" },
-        { "Controls32", "65" },
-        { "Controls33", "68" },
-        { "Colour0", "0" },
-        { "Colour1", "1" },
-        { "Colour2", "2" },
-        { "Colour3", "3" },
-    };
+    const QMap<QString, QString> expected { { "Pause", "32" }, { "Controls00", "38" },
+        { "Controls01", "40" }, { "Controls02", "37" }, { "Controls03", "39" },
+        { "Controls10", "104" }, { "Controls11", "101" }, { "Controls12", "100" },
+        { "Controls13", "102" }, { "Controls20", "82" }, { "Controls21", "70" },
+        { "Controls22", "68" }, { "Controls23", "71" }, { "Controls30", "87" },
+        { "Controls31", "83" }, { "Controls32", "65" }, { "Controls33", "68" }, { "Colour0", "0" },
+        { "Colour1", "1" }, { "Colour2", "2" }, { "Colour3", "3" } };
     EXPECT_EQ(section("Fendral"), expected);
 }
 
