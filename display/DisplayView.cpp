@@ -1,0 +1,169 @@
+#include "DisplayView.h"
+
+#include "FieldRenderer.h"
+#include "ScoreText.h"
+#include "StatusPanel.h"
+#include "TFrame4.h"
+#include "TFrame5.h"
+
+namespace fendral {
+
+namespace {
+    constexpr int FirstFrameX = 6;
+}
+
+DisplayView::DisplayView(
+    GameState& state, FieldRenderer& renderer, StatusPanel& panel, const LayoutWidgets& widgets)
+    : m_state(state)
+    , m_renderer(renderer)
+    , m_panel(panel)
+    , m_widgets(widgets)
+{
+}
+
+DisplayView::~DisplayView() = default;
+
+void DisplayView::setBackBufferPixel(int x, int y, Colour colour)
+{
+    m_renderer.setBackBufferPixel(x, y, colour);
+}
+
+void DisplayView::setCellColour(int x, int y, Colour colour)
+{
+    m_renderer.setCellColour(x, y, colour);
+}
+
+void DisplayView::paintCell(int x, int y, Colour colour) { m_renderer.paintCell(x, y, colour); }
+
+void DisplayView::refreshCell(int x, int y) { m_renderer.refreshCell(x, y); }
+
+void DisplayView::fillBlock(int x0, int y0, Colour colour) { m_renderer.fillBlock(x0, y0, colour); }
+
+void DisplayView::paintNewField() { m_renderer.paintNewField(); }
+
+void DisplayView::drawSprites(bool advance) { m_renderer.drawSprites(advance); }
+
+void DisplayView::setLevelCaptions(const std::string& level, const std::string& enemies)
+{
+    m_panel.levl()->setCaption(QString::fromStdString(level));
+    m_panel.stwl()->setCaption(QString::fromStdString(enemies));
+}
+
+void DisplayView::setNeededShare(double share)
+{
+    m_panel.terrainmax()->setCaption(FormatPercent(share));
+}
+
+void DisplayView::setMessage(const std::string& text)
+{
+    m_widgets.panelp->setCaption(QString::fromStdString(text));
+}
+
+void DisplayView::setMessageVisible(bool visible) { m_widgets.panelp->setVisible(visible); }
+
+void DisplayView::UpdateScores()
+{
+    const LeaderFlags flags = computeLeaderFlags(m_state);
+    for (int i = 0; i < 4; ++i) {
+        if (m_playerFrames[i])
+            m_playerFrames[i]->UpdateFrame(m_state, i, flags);
+        if (m_teamFrames[i])
+            m_teamFrames[i]->UpdateFrame(m_state, i, flags);
+    }
+    m_panel.terrainl()->setCaption(FormatPercent(m_state.fieldShare));
+    m_panel.mode()->setCaption(QString::number(-m_state.cheatCount));
+}
+
+void DisplayView::ShowLayout(bool menuMode)
+{
+    m_state.menuMode = menuMode ? 1 : 0;
+
+    m_panel.bev()->setVisible(!menuMode);
+    m_panel.panel2()->setVisible(!menuMode);
+    m_widgets.menup->setVisible(menuMode);
+    m_widgets.ver->setVisible(menuMode);
+    m_widgets.credit->setVisible(menuMode);
+
+    m_renderer.clearCanvas();
+    m_widgets.panelp->hide();
+
+    m_panel.mode()->setCaption(QStringLiteral("0"));
+    m_state.cheatCount = 0;
+    m_state.paused = 0;
+    m_state.gameOver = 0;
+
+    destroyFrames();
+    if (!menuMode) {
+        createFrames();
+        placeFrames();
+    }
+    // Keys go to the window itself, never to a button
+    m_widgets.window->setFocus();
+}
+
+void DisplayView::createFrames()
+{
+    for (int t = 0; t < TeamCount; ++t) {
+        if (!m_state.teams[t].active)
+            continue;
+        m_teamFrames[t] = std::make_unique<TFrame5>(&m_panel);
+        if (m_state.teams[t].members == 1)
+            m_teamFrames[t]->makeNarrow();
+    }
+    for (int p = 0; p < PlayerCount; ++p)
+        if (m_state.players[p].alive)
+            m_playerFrames[p] = std::make_unique<TFrame4>(&m_panel);
+}
+
+void DisplayView::placeFrames()
+{
+    int x = FirstFrameX;
+    const auto place = [&x](QWidget* frame) {
+        frame->move(x, StatusPanel::FrameTop);
+        frame->show();
+        x += frame->width();
+    };
+    for (int t = 0; t < TeamCount; ++t) {
+        if (!m_state.teams[t].active)
+            continue;
+        place(m_teamFrames[t].get());
+        for (int p = 0; p < PlayerCount; ++p)
+            if (m_playerFrames[p] && m_state.players[p].team == t)
+                place(m_playerFrames[p].get());
+    }
+    m_panel.bev()->move(x, StatusPanel::FrameTop);
+}
+
+void DisplayView::destroyFrames()
+{
+    for (auto& frame : m_playerFrames)
+        frame.reset();
+    for (auto& frame : m_teamFrames)
+        frame.reset();
+}
+
+void DisplayView::SetOut(int p, bool out)
+{
+    if (m_playerFrames[p])
+        m_playerFrames[p]->SetOut(out);
+}
+
+void DisplayView::ShowLevelStats(int p, bool show)
+{
+    if (m_playerFrames[p])
+        m_playerFrames[p]->ShowLevelStats(show);
+}
+
+void DisplayView::SetEliminated(int t)
+{
+    if (m_teamFrames[t])
+        m_teamFrames[t]->SetEliminated();
+}
+
+void DisplayView::HideLevelStats(int t)
+{
+    if (m_teamFrames[t])
+        m_teamFrames[t]->HideLevelStats();
+}
+
+} // namespace fendral

@@ -1,0 +1,73 @@
+// The engine's view on Qt: the field renderer, the status panel, the score frames and the layouts
+#pragma once
+
+#include "GameView.h"
+
+#include <array>
+#include <memory>
+
+class QWidget;
+
+namespace fendral {
+
+class FieldRenderer;
+class Panel;
+class StatusPanel;
+class TFrame4;
+class TFrame5;
+
+// The window's widgets that a switch of layout shows or hides besides the status panel.
+struct LayoutWidgets {
+    QWidget* window; // receives the keyboard once a layout is shown
+    QWidget* menup;
+    QWidget* ver;
+    QWidget* credit;
+    Panel* panelp;
+};
+
+class DisplayView : public GameView {
+public:
+    DisplayView(GameState& state, FieldRenderer& renderer, StatusPanel& panel,
+        const LayoutWidgets& widgets);
+    ~DisplayView() override;
+
+    void setBackBufferPixel(int x, int y, Colour colour) override;
+    void setCellColour(int x, int y, Colour colour) override;
+    void paintCell(int x, int y, Colour colour) override;
+    void refreshCell(int x, int y) override;
+    void fillBlock(int x0, int y0, Colour colour) override;
+    void paintNewField() override;
+    void drawSprites(bool advance) override;
+
+    void setLevelCaptions(const std::string& level, const std::string& enemies) override;
+    void setNeededShare(double share) override;
+    void setMessage(const std::string& text) override;
+    void setMessageVisible(bool visible) override;
+    void UpdateScores() override;
+    void ShowLayout(bool menuMode) override;
+
+    bool hasPlayerFrame(int p) const override { return m_playerFrames[p] != nullptr; }
+    bool hasTeamFrame(int t) const override { return m_teamFrames[t] != nullptr; }
+    void SetOut(int p, bool out) override;
+    void ShowLevelStats(int p, bool show) override;
+    void SetEliminated(int t) override;
+    void HideLevelStats(int t) override;
+
+    TFrame4* playerFrame(int p) const { return m_playerFrames[p].get(); }
+    TFrame5* teamFrame(int t) const { return m_teamFrames[t].get(); }
+    // Deletes every score frame and empties the slots.
+    void destroyFrames();
+
+private:
+    void createFrames();
+    void placeFrames();
+
+    GameState& m_state;
+    FieldRenderer& m_renderer;
+    StatusPanel& m_panel;
+    LayoutWidgets m_widgets;
+    std::array<std::unique_ptr<TFrame4>, PlayerCount> m_playerFrames;
+    std::array<std::unique_ptr<TFrame5>, TeamCount> m_teamFrames;
+};
+
+} // namespace fendral

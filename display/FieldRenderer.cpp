@@ -1,0 +1,187 @@
+#include "FieldRenderer.h"
+
+#include "QtColour.h"
+
+namespace fendral {
+
+namespace {
+    constexpr QRgb Black = qRgb(0, 0, 0);
+    // A layout switch blacks out this much of the window, more than any client area
+    const QRect WholeCanvas(0, 0, 2000, 1000);
+}
+
+FieldRenderer::FieldRenderer(GameState& state, QImage& canvas)
+    : m_state(state)
+    , m_canvas(canvas)
+{
+}
+
+void FieldRenderer::setOrigin(int originX, int originY)
+{
+    m_originX = originX;
+    m_originY = originY;
+}
+
+void FieldRenderer::createBackBuffer()
+{
+    m_backBuffer = QImage(m_state.W + 1, m_state.H + 1, QImage::Format_RGB32);
+    m_backBuffer.fill(Black);
+}
+
+void FieldRenderer::clearCanvas() { fillCanvas(WholeCanvas, Black); }
+
+QRect FieldRenderer::cellRect(int x, int y) const
+{
+    return QRect(
+        m_originX + CellSize * (x - 1), m_originY + CellSize * (y - 1), CellSize, CellSize);
+}
+
+void FieldRenderer::markDirty(const QRect& rect)
+{
+    if (m_dirty && !rect.isEmpty())
+        m_dirty(rect);
+}
+
+void FieldRenderer::fillCanvas(const QRect& rect, QRgb rgb)
+{
+    const QRect clipped = rect & m_canvas.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
+        std::fill(line + clipped.left(), line + clipped.right() + 1, rgb);
+    }
+    markDirty(clipped);
+}
+
+void FieldRenderer::setCanvasPixel(int x, int y, QRgb rgb)
+{
+    if (m_canvas.rect().contains(x, y))
+        reinterpret_cast<QRgb*>(m_canvas.scanLine(y))[x] = rgb;
+}
+
+void FieldRenderer::fillBackBuffer(int x0, int y0, int x1, int y1, Colour colour)
+{
+    const QRect clipped = QRect(QPoint(x0, y0), QPoint(x1, y1)) & m_backBuffer.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(m_backBuffer.scanLine(y));
+        std::fill(line + clipped.left(), line + clipped.right() + 1, qtRgb(colour));
+    }
+}
+
+void FieldRenderer::setBackBufferPixel(int x, int y, Colour colour)
+{
+    if (m_backBuffer.valid(x, y))
+        m_backBuffer.setPixel(x, y, qtRgb(colour));
+}
+
+void FieldRenderer::setCellColour(int x, int y, Colour colour)
+{
+    setBackBufferPixel(x, y, colour);
+    paintCell(x, y, colour);
+}
+
+void FieldRenderer::paintCell(int x, int y, Colour colour)
+{
+    fillCanvas(cellRect(x, y), qtRgb(colour));
+}
+
+void FieldRenderer::refreshCell(int x, int y)
+{
+    if (m_backBuffer.valid(x, y))
+        fillCanvas(cellRect(x, y), m_backBuffer.pixel(x, y));
+}
+
+void FieldRenderer::fillBlock(int x0, int y0, Colour colour)
+{
+    fillBackBuffer(x0, y0, x0 + BlockSize - 1, y0 + BlockSize - 1, colour);
+    fillCanvas(
+        cellRect(x0, y0).united(cellRect(x0 + BlockSize - 1, y0 + BlockSize - 1)), qtRgb(colour));
+}
+
+void FieldRenderer::paintNewField()
+{
+    const Palette& palette = m_state.palette();
+    const int b = m_state.borderWidth;
+    fillBackBuffer(1, 1, m_state.W, m_state.H, palette.groundColour);
+    fillBackBuffer(b + 1, b + 1, m_state.W - b, m_state.H - b, palette.openColour);
+    presentField();
+}
+
+void FieldRenderer::presentField()
+{
+    // Each BackBuffer pixel becomes an exact 8 x 8 block: a plain enlargement without smoothing
+    const QRect field(m_originX, m_originY, CellSize * m_state.W, CellSize * m_state.H);
+    const QRect clipped = field & m_canvas.rect();
+    for (int py = clipped.top(); py <= clipped.bottom(); ++py) {
+        const int y = (py - m_originY) / CellSize + 1;
+        const QRgb* source = reinterpret_cast<const QRgb*>(m_backBuffer.constScanLine(y));
+        QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(py));
+        for (int px = clipped.left(); px <= clipped.right(); ++px)
+            line[px] = source[(px - m_originX) / CellSize + 1];
+    }
+    markDirty(clipped);
+}
+
+void FieldRenderer::drawSprites(bool advance)
+{
+    const int s = m_state.stepMultiplier;
+    if (advance) {
+        eraseAndMoveEnemies(m_state.groundEnemies, s);
+        eraseAndMoveEnemies(m_state.openEnemies, s);
+        for (Player& player : m_state.players) {
+            if (!player.alive || (player.dx == 0 && player.dy == 0))
+                continue;
+            // Players move along one axis: only the cell being left needs repainting
+            refreshCell(player.x - player.dx, player.y - player.dy);
+            player.drawnX += player.dx * s;
+            player.drawnY += player.dy * s;
+        }
+    }
+    const Palette& palette = m_state.palette();
+    drawEnemies(m_state.groundEnemies, palette.groundEnemyColour);
+    drawEnemies(m_state.openEnemies, palette.openEnemyColour);
+    for (const Player& player : m_state.players) {
+        if (!player.alive)
+            continue;
+        drawSquare(player.drawnX, player.drawnY, player.colour);
+        const int left = m_originX + player.drawnX;
+        const int top = m_originY + player.drawnY;
+        drawDiagonal(left, top + CellSize - 1, -1);
+        if (player.shielded)
+            drawDiagonal(left, top, 1);
+    }
+}
+
+void FieldRenderer::eraseAndMoveEnemies(std::vector<Enemy>& enemies, int s)
+{
+    // The enemy travels diagonally from (x - dx, y - dy) to (x, y); its square may overlap the
+    // three cells behind it, and the current cell is covered again by the sprite itself
+    for (auto enemy = enemies.rbegin(); enemy != enemies.rend(); ++enemy) {
+        refreshCell(enemy->x - enemy->dx, enemy->y);
+        refreshCell(enemy->x, enemy->y - enemy->dy);
+        refreshCell(enemy->x - enemy->dx, enemy->y - enemy->dy);
+        enemy->drawnX += s * enemy->dx;
+        enemy->drawnY += s * enemy->dy;
+    }
+}
+
+void FieldRenderer::drawEnemies(const std::vector<Enemy>& enemies, Colour fill)
+{
+    for (auto enemy = enemies.rbegin(); enemy != enemies.rend(); ++enemy)
+        drawSquare(enemy->drawnX, enemy->drawnY, fill);
+}
+
+void FieldRenderer::drawSquare(int drawnX, int drawnY, Colour fill)
+{
+    const QRect square(m_originX + drawnX, m_originY + drawnY, CellSize, CellSize);
+    fillCanvas(square, Black);
+    fillCanvas(square.adjusted(1, 1, -1, -1), qtRgb(fill));
+}
+
+void FieldRenderer::drawDiagonal(int left, int top, int stepY)
+{
+    // Eight pixels from (left, top), one column right and one row along stepY each
+    for (int i = 0; i < CellSize; ++i)
+        setCanvasPixel(left + i, top + i * stepY, Black);
+}
+
+} // namespace fendral

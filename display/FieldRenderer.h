@@ -1,0 +1,62 @@
+// The playfield on screen: the one-pixel-per-cell BackBuffer, cell drawing and the gliding sprites
+#pragma once
+
+#include "GameState.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <functional>
+
+namespace fendral {
+
+class FieldRenderer {
+public:
+    // Told every rectangle of the canvas that changed, so that the window can repaint it.
+    using DirtyCallback = std::function<void(const QRect&)>;
+
+    FieldRenderer(GameState& state, QImage& canvas);
+
+    void setOrigin(int originX, int originY);
+    int originX() const { return m_originX; }
+    int originY() const { return m_originY; }
+    void setDirtyCallback(DirtyCallback callback) { m_dirty = std::move(callback); }
+
+    // (W + 1) x (H + 1) pixels; row 0 and column 0 are never used.
+    void createBackBuffer();
+    void releaseBackBuffer() { m_backBuffer = QImage(); }
+    const QImage& backBuffer() const { return m_backBuffer; }
+
+    // Fills the whole canvas with black, as a switch of layout does.
+    void clearCanvas();
+
+    void setBackBufferPixel(int x, int y, Colour colour);
+    void setCellColour(int x, int y, Colour colour);
+    void paintCell(int x, int y, Colour colour);
+    void refreshCell(int x, int y);
+    void fillBlock(int x0, int y0, Colour colour);
+    void paintNewField();
+    void presentField();
+    void drawSprites(bool advance);
+
+private:
+    QRect cellRect(int x, int y) const;
+    void fillCanvas(const QRect& rect, QRgb rgb);
+    void setCanvasPixel(int x, int y, QRgb rgb);
+    void fillBackBuffer(int x0, int y0, int x1, int y1, Colour colour);
+    void markDirty(const QRect& rect);
+
+    void eraseAndMoveEnemies(std::vector<Enemy>& enemies, int s);
+    void drawEnemies(const std::vector<Enemy>& enemies, Colour fill);
+    void drawSquare(int drawnX, int drawnY, Colour fill);
+    void drawDiagonal(int left, int top, int stepY);
+
+    GameState& m_state;
+    QImage& m_canvas;
+    QImage m_backBuffer;
+    int m_originX = 0;
+    int m_originY = 0;
+    DirtyCallback m_dirty;
+};
+
+} // namespace fendral
