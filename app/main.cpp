@@ -1,4 +1,28 @@
-int main()
+// Fendral: the program's entry, its main window and the event loop
+#include "FendralApplication.h"
+#include "TForm1.h"
+
+#include <QGuiApplication>
+
+#include <exception>
+
+int main(int argc, char** argv)
 {
+    // Whole scale factors rounded down keep the fixed window on a 1080p screen at 150 % and every
+    // cell a whole block of device pixels
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+            Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+
+    fendral::FendralApplication application(argc, argv);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Fendral"));
+    fendral::deliverShowingExceptions(
+        [] {
+            fendral::TForm1 Form1;
+            Form1.show();
+            QApplication::exec();
+            return true;
+        },
+        application.exceptionShower());
     return 0;
 }
