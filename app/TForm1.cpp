@@ -96,7 +96,7 @@ void TForm1::createBottomLabels()
 {
     m_ver = makeBottomLabel(this);
     m_credit = makeBottomLabel(this);
-    m_credit->setText(QStringLiteral("Fendral by its developers"));
+    m_credit->setText(QStringLiteral("by the Fendral team"));
 }
 
 void TForm1::placeBottomLabels()
@@ -105,8 +105,8 @@ void TForm1::placeBottomLabels()
     const int top = m_panel->y() - 18;
     m_ver->adjustSize();
     m_ver->move(width() - m_ver->width() - 6, top);
-    const int creditLeft = width() - 180;
-    m_credit->setGeometry(creditLeft, top, m_ver->x() - 4 - creditLeft, m_ver->height());
+    m_credit->adjustSize();
+    m_credit->move(width() - 180, top);
 }
 
 } // namespace fendral

@@ -7,6 +7,7 @@
 #include "TFrame4.h"
 #include "TFrame5.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -50,6 +51,13 @@ protected:
             + form.panel()->findChildren<TFrame5*>().size());
     }
 
+    static void saveShot(const QImage& image, const char* name)
+    {
+        const QByteArray folder = qgetenv("FENDRAL_TEST_SHOTS");
+        if (!folder.isEmpty())
+            image.save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name)));
+    }
+
     QTemporaryDir folder;
     TForm1 form;
 };
@@ -91,6 +99,8 @@ TEST_F(TForm1Test, StartsInTheMenuWithOnlyAlphaInTeamW)
     EXPECT_EQ(form.ver()->geometry().right(), 1024 - 6 - 1);
     EXPECT_EQ(form.ver()->y(), 648 - 18);
     EXPECT_TRUE(form.credit()->isVisible());
+    EXPECT_EQ(form.credit()->pos(), QPoint(1024 - 180, 648 - 18));
+    EXPECT_LT(form.credit()->geometry().right(), form.ver()->x());
     EXPECT_FALSE(form.panel()->panel2()->isVisible());
     EXPECT_FALSE(form.panel()->bev()->isVisible());
     EXPECT_EQ(form.panel()->panel2()->x(), 1024 - 239 - 3);
@@ -178,7 +188,20 @@ TEST_F(TForm1Test, RepaintInAGameRedrawsTheFieldAndSpritesFromTheBackBuffer)
     alpha.drawnX = 8 * 9 + 4; // halfway in from the left
     alpha.drawnY = 8 * 80;
 
+    state.players[1] = alpha;
+    state.players[1].x = 40;
+    state.players[1].drawnX = 8 * 39;
+    state.players[1].shielded = 1;
+    state.players[1].colour = defaultColours[4];
+    state.openEnemies = { Enemy { 60, 40, 1, 1, 8 * 59, 8 * 39 } };
+    state.levelStartCounts = { 1, 1, 2, 2 };
+    state.teams[0].lives = 3.5;
+    form.view().setLevelCaptions("Level 1", "(3; 1)");
+    form.view().setNeededShare(0.9);
+    form.view().UpdateScores();
+
     form.FormPaint();
+    saveShot(form.grab().toImage(), "fendral-game.png");
     const QImage& canvas = form.canvas();
     EXPECT_EQ(canvas.pixel(0, 0), qtRgb(state.palette().groundColour));
     EXPECT_EQ(canvas.pixel(8 * 3, 8 * 3), qtRgb(state.palette().openColour));
