@@ -216,4 +216,22 @@ TEST_F(TForm1Test, RepaintInAGameRedrawsTheFieldAndSpritesFromTheBackBuffer)
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 0));
 }
 
+TEST_F(TForm1Test, OwnCanvasChangesReachTheScreenWhileASystemRepaintRedrawsTheField)
+{
+    setUpTeams({ { 0, 0 } });
+    form.view().ShowLayout(false);
+    form.view().paintNewField();
+    form.state().players[0].drawnX = 8 * 40; // away from the cell under test
+    const QRgb ground = qtRgb(form.state().palette().groundColour);
+
+    // A cell painted on the window only stays through the repaint it asked for
+    form.view().paintCell(1, 1, 0x0000FF);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.canvas().pixel(3, 3), qRgb(255, 0, 0));
+
+    // A repaint the window did not ask for copies the field from the BackBuffer again
+    form.repaint();
+    EXPECT_EQ(form.canvas().pixel(3, 3), ground);
+}
+
 } // namespace
