@@ -87,6 +87,8 @@ void ColourShape::setFill(const QColor& fill)
     update();
 }
 
+void ColourShape::mousePressEvent(QMouseEvent* event) { emit pressed(event->button()); }
+
 void ColourShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

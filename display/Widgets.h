@@ -66,14 +66,19 @@ private:
 
 // A square filled with one colour inside a one-pixel black frame.
 class ColourShape : public QWidget {
+    Q_OBJECT
 public:
     ColourShape(QWidget* parent, const QRect& geometry);
 
     QColor fill() const { return m_fill; }
     void setFill(const QColor& fill);
 
+signals:
+    void pressed(Qt::MouseButton button);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QColor m_fill = Qt::white;

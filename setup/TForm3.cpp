@@ -1,6 +1,7 @@
 #include "TForm3.h"
 
-#include "ColourShape.h"
+#include "QtColour.h"
+#include "Widgets.h"
 #include "GameState.h"
 #include "KeyNames.h"
 #include "KeyTranslation.h"
@@ -96,9 +97,8 @@ void TForm3::createPlayerControls()
 {
     const char* loadNames[PlayerCount] = { "Button2", "Button4", "Button5", "Button6" };
     for (int p = 0; p < PlayerCount; ++p) {
-        m_col[p] = new ColourShape(this);
+        m_col[p] = new ColourShape(this, QRect(152, 24 + 24 * p, 17, 17));
         m_col[p]->setObjectName(QStringLiteral("col%1").arg(p));
-        m_col[p]->setGeometry(152, 24 + 24 * p, 17, 17);
         connect(m_col[p], &ColourShape::pressed, this,
             [this, p](Qt::MouseButton button) { col0MouseDown(p, button); });
 
@@ -454,6 +454,6 @@ bool TForm3::isTicked(int p) const
     return false;
 }
 
-void TForm3::showColour(int p) { m_col[p]->setColour(defaultColours[m_state.colourChoice[p]]); }
+void TForm3::showColour(int p) { m_col[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]])); }
 
 } // namespace fendral

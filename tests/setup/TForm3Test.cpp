@@ -1,6 +1,7 @@
 // The setup dialog driven like a user would: mouse clicks on its controls and key presses
 #include "TForm3.h"
-#include "ColourShape.h"
+#include "QtColour.h"
+#include "Widgets.h"
 #include "GameState.h"
 
 #include <QCheckBox>
@@ -109,7 +110,7 @@ TEST_F(SetupDialog, ShowsItsControlsWhereTheyBelong)
     EXPECT_TRUE(button("start")->font().bold());
     EXPECT_TRUE(teamBox(0, 0)->isChecked());
     EXPECT_FALSE(teamBox(1, 0)->isChecked());
-    EXPECT_EQ(colourShape(2)->colour(), defaultColours[2]);
+    EXPECT_EQ(colourShape(2)->fill(), qtColour(defaultColours[2]));
 
     for (QWidget* widget : m_dialog->findChildren<QAbstractButton*>())
         EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus) << widget->objectName().toStdString();
@@ -255,8 +256,8 @@ TEST_F(SetupDialog, ColoursOfPlayingPlayersAreSkippedAndIdleOnesTaken)
     click(colourShape(0));
     // Beta's colour 1 is skipped, idle Gamma loses 2 and moves on to the first free one
     EXPECT_EQ(m_state.colourChoice, (std::array<int, 4> { 2, 1, 4, 3 }));
-    EXPECT_EQ(colourShape(0)->colour(), defaultColours[2]);
-    EXPECT_EQ(colourShape(2)->colour(), defaultColours[4]);
+    EXPECT_EQ(colourShape(0)->fill(), qtColour(defaultColours[2]));
+    EXPECT_EQ(colourShape(2)->fill(), qtColour(defaultColours[4]));
     click(colourShape(0), Qt::RightButton);
     EXPECT_EQ(m_state.colourChoice, (std::array<int, 4> { 0, 1, 4, 3 }));
     click(colourShape(3), Qt::RightButton); // 2 is free
@@ -298,8 +299,8 @@ TEST_F(SetupDialog, CancellingKeepsEveryChange)
 
     open();
     EXPECT_EQ(keyButton(1, 3)->text(), "L");
-    EXPECT_EQ(colourShape(1)->colour(), defaultColours[2]);
-    EXPECT_EQ(colourShape(2)->colour(), defaultColours[4]);
+    EXPECT_EQ(colourShape(1)->fill(), qtColour(defaultColours[2]));
+    EXPECT_EQ(colourShape(2)->fill(), qtColour(defaultColours[4]));
     EXPECT_TRUE(teamBox(2, 3)->isChecked());
     m_dialog->close(); // the close box cancels as well
     EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
