@@ -10,7 +10,7 @@ FakeView::FakeView(GameState& state)
     ensureSize();
 }
 
-void FakeView::ensureSize()
+void FakeView::ensureSize() const
 {
     const auto size = static_cast<std::size_t>((m_state.W + 1) * (m_state.H + 1));
     if (m_backBuffer.size() != size) {

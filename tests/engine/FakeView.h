@@ -13,8 +13,16 @@ class FakeView : public GameView {
 public:
     explicit FakeView(GameState& state);
 
-    Colour backBufferPixel(int x, int y) const { return m_backBuffer[index(x, y)]; }
-    Colour windowCell(int x, int y) const { return m_window[index(x, y)]; }
+    Colour backBufferPixel(int x, int y) const
+    {
+        ensureSize();
+        return m_backBuffer[index(x, y)];
+    }
+    Colour windowCell(int x, int y) const
+    {
+        ensureSize();
+        return m_window[index(x, y)];
+    }
     int count(const std::string& call) const; // how many times a call was made
 
     void setBackBufferPixel(int x, int y, Colour colour) override;
@@ -54,11 +62,11 @@ public:
 
 private:
     int index(int x, int y) const { return y * (m_state.W + 1) + x; }
-    void ensureSize();
+    void ensureSize() const; // the grids may be allocated after the view is made
 
     GameState& m_state;
-    std::vector<Colour> m_backBuffer;
-    std::vector<Colour> m_window;
+    mutable std::vector<Colour> m_backBuffer;
+    mutable std::vector<Colour> m_window;
 };
 
 } // namespace fendral
