@@ -62,6 +62,7 @@ TForm1::TForm1(const QString& iniPath, QWidget* parent)
     m_view = std::make_unique<DisplayView>(
         m_state, *m_renderer, *m_panel, LayoutWidgets { this, m_menup, m_ver, m_credit, m_panelp });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
+    connectCommands();
 }
 
 TForm1::~TForm1() { FormDestroy(); }

@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -63,6 +64,20 @@ public:
     void FormClose();
     void Button11Click();
     void Button4Click();
+
+    // The commands of the menu and of a game in progress
+    void startClick();
+    void menubClick();
+    void modeClick();
+    void FormClick();
+    void AppDeactivate();
+
+    // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
+    using Prompt = std::function<bool(const QString& question)>;
+    void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
+    // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
+    using SetupDialog = std::function<bool(GameState& state)>;
+    void setSetupDialog(SetupDialog dialog) { m_setupDialog = std::move(dialog); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -79,6 +94,8 @@ private:
     void placeBottomLabels();
     void canvasChanged(const QRect& rect);
     void requestClose();
+    void connectCommands();
+    bool pressDialogButton(int key);
     void FormDestroy();
 
     GameState m_state;
@@ -97,6 +114,9 @@ private:
     Panel* m_panelp = nullptr;
     QLabel* m_ver = nullptr;
     QLabel* m_credit = nullptr;
+
+    Prompt m_prompt;
+    SetupDialog m_setupDialog;
 
     bool m_shown = false;
     bool m_painting = false;

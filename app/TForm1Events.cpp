@@ -3,14 +3,13 @@
 
 #include "DisplayView.h"
 #include "FieldRenderer.h"
-#include "KeyTranslation.h"
 #include "QtPlatform.h"
 #include "Settings.h"
 #include "StatusPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSettings>
@@ -18,7 +17,6 @@
 namespace fendral {
 
 namespace {
-    constexpr int EscapeKey = 27;
     const QString Version = QStringLiteral("1.2");
 
     void centre(QWidget* widget, const QSize& area)
@@ -53,6 +51,11 @@ void TForm1::FormShow()
     m_panel->placePanel2();
     placeBottomLabels();
 
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+        [this](Qt::ApplicationState applicationState) {
+            if (applicationState != Qt::ApplicationActive)
+                AppDeactivate();
+        });
     m_view->destroyFrames();
     m_state.teamAssignment = {};
     m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
@@ -97,18 +100,6 @@ void TForm1::FormPaint()
     m_renderer->drawSprites(false);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event)
-{
-    int key = virtualKeyCode(*event);
-    FormKeyDown(key);
-}
-
-void TForm1::FormKeyDown(int& key)
-{
-    if (m_state.menuMode && key == EscapeKey)
-        requestClose(); // the key is not consumed
-}
-
 void TForm1::requestClose() { close(); }
 
 void TForm1::clearFocusedControl() { setFocus(); }
@@ -131,14 +122,6 @@ void TForm1::closeEvent(QCloseEvent* event)
     }
     FormClose();
     event->accept();
-}
-
-void TForm1::FormCloseQuery(bool& canClose)
-{
-    if (m_state.menuMode || m_state.gameOver) {
-        canClose = true;
-        return;
-    }
 }
 
 void TForm1::FormClose()

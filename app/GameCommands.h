@@ -1,0 +1,27 @@
+// The commands of a game in progress: steering keys, pause and continue, buying lives
+#pragma once
+
+#include "Game.h"
+
+namespace fendral {
+
+// Virtual-key codes the game itself reacts to
+constexpr int VK_RETURN = 13;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_SPACE = 32;
+constexpr int VK_ADD = 107; // keypad "+"
+
+// Pauses a running game and shows "Pause"; a game already paused keeps its message.
+void pauseGame(Game& game);
+
+// The pause key, Space, Enter or a click on the message panel: leaves a lost game for the
+// menu, otherwise toggles the pause.
+void continueOrPause(Game& game);
+
+// Queues the direction of a steering key; true when the key is consumed.
+bool steer(GameState& state, int key);
+
+// Buys one life per player in play and brings back players who went out.
+void buyLives(Game& game);
+
+} // namespace fendral
