@@ -83,4 +83,46 @@ std::vector<std::string> picture(const GameState& state)
     return rows;
 }
 
+std::vector<std::string> openPicture(int width, int height, int borderWidth)
+{
+    std::vector<std::string> rows(height, std::string(width, '#'));
+    for (int y = borderWidth; y < height - borderWidth; ++y)
+        for (int x = borderWidth; x < width - borderWidth; ++x)
+            rows[y][x] = '.';
+    return rows;
+}
+
+std::vector<std::string> serpentinePicture(int width, int height, int borderWidth)
+{
+    std::vector<std::string> rows = openPicture(width, height, borderWidth);
+    const int first = borderWidth; // string index of the first interior column and row
+    const int last = width - borderWidth - 1;
+    for (int y = first + 1, wall = 0; y < height - borderWidth; y += 2, ++wall)
+        for (int x = first; x <= last; ++x)
+            if (x != (wall % 2 == 0 ? last : first))
+                rows[y][x] = '#';
+    return rows;
+}
+
+void closeTrails(GameState& state, std::initializer_list<int> players)
+{
+    state.marks.clear(1, state.W, 1, state.H);
+    state.blockMarks.clear(0, state.W / BlockSize + 1, 1, state.H / BlockSize);
+    for (int x = 1; x <= state.W; ++x)
+        for (int y = 1; y <= state.H; ++y)
+            for (int p : players) {
+                if (state.cells[x][y] != TrailBase + p)
+                    continue;
+                state.cells[x][y] = Ground;
+                state.trailDir[x][y] = 0;
+                const BlockIndex block = blockOf(state, x, y);
+                state.blockState[block.bx][block.by] = BlockHasGround;
+                const auto seed = static_cast<uint16_t>(1 << p);
+                state.marks[x - 1][y] |= seed;
+                state.marks[x + 1][y] |= seed;
+                state.marks[x][y - 1] |= seed;
+                state.marks[x][y + 1] |= seed;
+            }
+}
+
 } // namespace fendral

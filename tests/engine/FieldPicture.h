@@ -5,6 +5,7 @@
 
 #include "GameState.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,17 @@ void loadPicture(GameState& state, const std::vector<std::string>& rows, int bor
 
 // The cells as a picture in the same characters (enemies are not drawn).
 std::vector<std::string> picture(const GameState& state);
+
+// A picture of an open interior inside a ground ring borderWidth cells thick.
+std::vector<std::string> openPicture(int width, int height, int borderWidth);
+
+// A picture whose interior is one corridor a cell wide, winding down row by row between ground
+// walls, each wall open at alternate ends.
+std::vector<std::string> serpentinePicture(int width, int height, int borderWidth);
+
+// Leaves what the close phase leaves for the capture: marks and block marks cleared, the trails of
+// the given players turned into ground in blocks that hold ground, and every neighbour of a former
+// trail cell seeded with its player's bit.
+void closeTrails(GameState& state, std::initializer_list<int> players);
 
 } // namespace fendral
