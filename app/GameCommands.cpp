@@ -8,13 +8,13 @@ namespace fendral {
 
 namespace {
 
-constexpr int MaxPurchases = 99;
+    constexpr int MaxPurchases = 99;
 
-void showPause(Game& game)
-{
-    game.view.setMessage("Pause");
-    game.view.setMessageVisible(true);
-}
+    void showPause(Game& game)
+    {
+        game.view.setMessage("Pause");
+        game.view.setMessageVisible(true);
+    }
 
 } // namespace
 

@@ -131,9 +131,6 @@ void TForm1::FormCloseQuery(bool& canClose)
     canClose = m_prompt(QStringLiteral("Close Fendral?"));
 }
 
-void TForm1::modeClick()
-{
-    buyLives(*m_game);
-}
+void TForm1::modeClick() { buyLives(*m_game); }
 
 } // namespace fendral
