@@ -1,5 +1,5 @@
-#include "FieldPicture.h"
 #include "GameState.h"
+#include "FieldPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -63,8 +63,10 @@ TEST(GameState, TintIsSevenEighthsGround)
     state.levelColour = 1; // ground 0xF8F8F8
     EXPECT_EQ(tintColour(state, 0xF8F8F8), 0xF8F8F8u);
     EXPECT_EQ(tintColour(state, 0x000000), 0xD9D9D9u);
-    state.levelColour = 0; // ground 0x01778B: red (7*0x8B + 0xD0) / 8, green 7*(0x77/8), blue 7*(0x01/8)
-    EXPECT_EQ(tintColour(state, 0x0000D0), (0u << 16) | ((7u * (0x77 / 8)) << 8) | ((7 * 0x8B + 0xD0) / 8));
+    // Ground 0x01778B: red (7*0x8B + 0xD0) / 8, green 7*(0x77/8), blue 7*(0x01/8)
+    state.levelColour = 0;
+    EXPECT_EQ(tintColour(state, 0x0000D0),
+        (0u << 16) | ((7u * (0x77 / 8)) << 8) | ((7 * 0x8B + 0xD0) / 8));
 }
 
 TEST(GameState, CreditReachesPlayerTeamAndField)
