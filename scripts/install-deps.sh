@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xdotool x11-utils xauth)
+          libbenchmark-dev xvfb xdotool x11-utils xauth imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do
