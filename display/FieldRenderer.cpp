@@ -44,12 +44,23 @@ void FieldRenderer::markDirty(const QRect& rect)
 
 void FieldRenderer::fillCanvas(const QRect& rect, QRgb rgb)
 {
+    markDirty(fillCanvasQuietly(rect, rgb));
+}
+
+QRect FieldRenderer::fillCanvasQuietly(const QRect& rect, QRgb rgb)
+{
     const QRect clipped = rect & m_canvas.rect();
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
         std::fill(line + clipped.left(), line + clipped.right() + 1, rgb);
     }
-    markDirty(clipped);
+    return clipped;
+}
+
+void FieldRenderer::refreshCellQuietly(int x, int y)
+{
+    if (m_backBuffer.valid(x, y))
+        fillCanvasQuietly(cellRect(x, y), m_backBuffer.pixel(x, y));
 }
 
 void FieldRenderer::setCanvasPixel(int x, int y, QRgb rgb)
@@ -131,18 +142,22 @@ void FieldRenderer::drawSprites(bool advance)
             if (!player.alive || (player.dx == 0 && player.dy == 0))
                 continue;
             // Players move along one axis: only the cell being left needs repainting
-            refreshCell(player.x - player.dx, player.y - player.dy);
+            refreshCellQuietly(player.x - player.dx, player.y - player.dy);
+            markDirty(travelRect(player.x, player.y, player.dx, player.dy));
             player.drawnX += player.dx * s;
             player.drawnY += player.dy * s;
         }
     }
+    // A gliding enemy's square lies inside the cells it travels between, already reported above;
+    // players are few and may have been placed anew, so their squares are always reported
+    const bool reportEnemies = !advance;
     const Palette& palette = m_state.palette();
-    drawEnemies(m_state.groundEnemies, palette.groundEnemyColour);
-    drawEnemies(m_state.openEnemies, palette.openEnemyColour);
+    drawEnemies(m_state.groundEnemies, palette.groundEnemyColour, reportEnemies);
+    drawEnemies(m_state.openEnemies, palette.openEnemyColour, reportEnemies);
     for (const Player& player : m_state.players) {
         if (!player.alive)
             continue;
-        drawSquare(player.drawnX, player.drawnY, player.colour);
+        drawSquare(player.drawnX, player.drawnY, player.colour, true);
         const int left = m_originX + player.drawnX;
         const int top = m_originY + player.drawnY;
         drawDiagonal(left, top + CellSize - 1, -1);
@@ -154,27 +169,36 @@ void FieldRenderer::drawSprites(bool advance)
 void FieldRenderer::eraseAndMoveEnemies(std::vector<Enemy>& enemies, int s)
 {
     // The enemy travels diagonally from (x - dx, y - dy) to (x, y); its square may overlap the
-    // three cells behind it, and the current cell is covered again by the sprite itself
+    // three cells behind it, and the current cell is covered again by the sprite itself. The four
+    // cells are reported as one rectangle: at level 50 that saves hundreds per tick.
     for (auto enemy = enemies.rbegin(); enemy != enemies.rend(); ++enemy) {
-        refreshCell(enemy->x - enemy->dx, enemy->y);
-        refreshCell(enemy->x, enemy->y - enemy->dy);
-        refreshCell(enemy->x - enemy->dx, enemy->y - enemy->dy);
+        refreshCellQuietly(enemy->x - enemy->dx, enemy->y);
+        refreshCellQuietly(enemy->x, enemy->y - enemy->dy);
+        refreshCellQuietly(enemy->x - enemy->dx, enemy->y - enemy->dy);
+        markDirty(travelRect(enemy->x, enemy->y, enemy->dx, enemy->dy));
         enemy->drawnX += s * enemy->dx;
         enemy->drawnY += s * enemy->dy;
     }
 }
 
-void FieldRenderer::drawEnemies(const std::vector<Enemy>& enemies, Colour fill)
+void FieldRenderer::drawEnemies(const std::vector<Enemy>& enemies, Colour fill, bool report)
 {
     for (auto enemy = enemies.rbegin(); enemy != enemies.rend(); ++enemy)
-        drawSquare(enemy->drawnX, enemy->drawnY, fill);
+        drawSquare(enemy->drawnX, enemy->drawnY, fill, report);
 }
 
-void FieldRenderer::drawSquare(int drawnX, int drawnY, Colour fill)
+void FieldRenderer::drawSquare(int drawnX, int drawnY, Colour fill, bool report)
 {
     const QRect square(m_originX + drawnX, m_originY + drawnY, CellSize, CellSize);
-    fillCanvas(square, Black);
-    fillCanvas(square.adjusted(1, 1, -1, -1), qtRgb(fill));
+    const QRect drawn = fillCanvasQuietly(square, Black);
+    fillCanvasQuietly(square.adjusted(1, 1, -1, -1), qtRgb(fill));
+    if (report)
+        markDirty(drawn);
+}
+
+QRect FieldRenderer::travelRect(int x, int y, int dx, int dy) const
+{
+    return cellRect(x - dx, y - dy).united(cellRect(x, y)) & m_canvas.rect();
 }
 
 void FieldRenderer::drawDiagonal(int left, int top, int stepY)

@@ -42,13 +42,18 @@ public:
 private:
     QRect cellRect(int x, int y) const;
     void fillCanvas(const QRect& rect, QRgb rgb);
+    // Fills without reporting the change; returns the part of the canvas filled.
+    QRect fillCanvasQuietly(const QRect& rect, QRgb rgb);
+    void refreshCellQuietly(int x, int y);
+    // The cells a sprite travels between on its way from (x - dx, y - dy) to (x, y).
+    QRect travelRect(int x, int y, int dx, int dy) const;
     void setCanvasPixel(int x, int y, QRgb rgb);
     void fillBackBuffer(int x0, int y0, int x1, int y1, Colour colour);
     void markDirty(const QRect& rect);
 
     void eraseAndMoveEnemies(std::vector<Enemy>& enemies, int s);
-    void drawEnemies(const std::vector<Enemy>& enemies, Colour fill);
-    void drawSquare(int drawnX, int drawnY, Colour fill);
+    void drawEnemies(const std::vector<Enemy>& enemies, Colour fill, bool report);
+    void drawSquare(int drawnX, int drawnY, Colour fill, bool report);
     void drawDiagonal(int left, int top, int stepY);
 
     GameState& m_state;

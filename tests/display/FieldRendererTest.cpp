@@ -3,6 +3,7 @@
 #include "QtColour.h"
 
 #include <QDir>
+#include <QRegion>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -234,3 +235,54 @@ TEST_F(FieldRendererTest, GlidingSpritesEraseTheCellsTheyLeaveAndRepaintMidway)
 }
 
 } // namespace
+
+// The window repaints only what the renderer reports: every pixel a glide changes must lie in a
+// reported rectangle, through a whole logic step of moving, stopping and newly placed sprites.
+TEST_F(FieldRendererTest, EveryPixelAGlideChangesIsReported)
+{
+    renderer.paintNewField();
+    state.openEnemies = { enemyOn(6, 6, 1, 1), enemyOn(10, 6, -1, 1), enemyOn(10, 7, 1, -1) };
+    state.groundEnemies = { enemyOn(1, 1, 1, 1) };
+    placePlayer(0, 4, 12);
+    placePlayer(1, 15, 10);
+    placePlayer(2, 8, 14);
+    state.players[2].shielded = 1;
+    renderer.drawSprites(false);
+
+    // The logic step moved the enemies and the first two players; the third stands still
+    for (Enemy* enemy : { &state.openEnemies[0], &state.openEnemies[1], &state.openEnemies[2],
+             &state.groundEnemies[0] }) {
+        enemy->x += enemy->dx;
+        enemy->y += enemy->dy;
+    }
+    state.players[0].dx = 1;
+    state.players[0].x += 1;
+    state.players[1].dy = -1;
+    state.players[1].y -= 1;
+    for (int s : { 1, 2, 4 }) {
+        SCOPED_TRACE(s);
+        state.stepMultiplier = s;
+        for (int tick = 0; tick < 8 / s; ++tick) {
+            QRegion reported;
+            renderer.setDirtyCallback([&reported](const QRect& rect) { reported += rect; });
+            const QImage before = canvas.copy();
+            renderer.drawSprites(true);
+            for (int y = 0; y < canvas.height(); ++y)
+                for (int x = 0; x < canvas.width(); ++x)
+                    if (canvas.pixel(x, y) != before.pixel(x, y))
+                        ASSERT_TRUE(reported.contains(QPoint(x, y))) << x << ", " << y;
+        }
+        // Back to the cells the glide started from, for the next multiplier
+        for (Enemy* enemy : { &state.openEnemies[0], &state.openEnemies[1], &state.openEnemies[2],
+                 &state.groundEnemies[0] }) {
+            enemy->drawnX -= 8 * enemy->dx;
+            enemy->drawnY -= 8 * enemy->dy;
+        }
+        for (int p : { 0, 1 }) {
+            state.players[p].drawnX -= 8 * state.players[p].dx;
+            state.players[p].drawnY -= 8 * state.players[p].dy;
+        }
+        renderer.presentField();
+        renderer.drawSprites(false);
+    }
+}
