@@ -1,0 +1,91 @@
+// What one tick costs at level 50, the busiest level (52 open and 25 ground enemies, four
+// players): the logic step of the engine, and the sprite redraw on a window-sized canvas. Both
+// together must stay far below the 9 ms between two ticks.
+#include "FakePlatform.h"
+#include "FakeView.h"
+#include "FieldRenderer.h"
+#include "Level.h"
+#include "Players.h"
+#include "Tick.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QRegion>
+
+namespace fendral {
+namespace {
+
+    // A level 50 game of four players in two teams on the window's 128 x 81 field
+    void startLevel50(Game& game)
+    {
+        GameState& state = game.state;
+        state.rng.seed(50);
+        state.allocateGrids(128, 81);
+        state.teamAssignment = {};
+        state.teamAssignment[0][0] = state.teamAssignment[0][1] = 1;
+        state.teamAssignment[1][2] = state.teamAssignment[1][3] = 1;
+        newGame(game);
+        setUpLevel(game, 50);
+    }
+
+    // Players walk up from the bottom row and lay trails; enemies bounce, kill and are killed
+    // around them, so the step does all its phases.
+    void LogicStepAtLevel50(benchmark::State& run)
+    {
+        GameState state;
+        FakeView view { state };
+        FakePlatform platform;
+        Game game { state, view, platform };
+        startLevel50(game);
+        int step = 0;
+        for (auto _ : run) {
+            for (int p = 0; p < PlayerCount; ++p)
+                if (step % 20 == 0)
+                    requestDirection(state.players[p], (step / 20 + p) % 4);
+            logicStep(game);
+            view.calls.clear();
+            ++step;
+        }
+    }
+    BENCHMARK(LogicStepAtLevel50)->Unit(benchmark::kMicrosecond);
+
+    // One tick's redraw: every sprite erased, moved a pixel and drawn again on the canvas.
+    void DrawSpritesAtLevel50(benchmark::State& run)
+    {
+        GameState state;
+        FakeView view { state };
+        FakePlatform platform;
+        Game game { state, view, platform };
+        startLevel50(game);
+        QImage canvas(1024, 721, QImage::Format_RGB32);
+        FieldRenderer renderer { state, canvas };
+        renderer.createBackBuffer();
+        renderer.paintNewField();
+        // The window gathers the changed rectangles into the region it repaints
+        int rectangles = 0;
+        QRegion changed;
+        renderer.setDirtyCallback([&](const QRect& rect) {
+            ++rectangles;
+            changed += rect;
+        });
+        int tick = 0;
+        for (auto _ : run) {
+            // Keep the sprites near their cells, as the logic steps do every eighth tick
+            if (++tick % 8 == 0)
+                for (auto* enemies : { &state.groundEnemies, &state.openEnemies })
+                    for (Enemy& enemy : *enemies)
+                        enemy = { enemy.x, enemy.y, -enemy.dx, -enemy.dy, enemy.drawnX,
+                            enemy.drawnY };
+            renderer.drawSprites(true);
+            changed = QRegion();
+        }
+        run.counters["rectangles/tick"]
+            = benchmark::Counter(rectangles, benchmark::Counter::kAvgIterations);
+    }
+    BENCHMARK(DrawSpritesAtLevel50)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace fendral
+
+BENCHMARK_MAIN();
