@@ -25,15 +25,13 @@ const std::array<std::array<int, 4>, SchemeCount> ControlScheme { {
     { 83, 65, 81, 90 }, // S, A, Q, Z
 } };
 
-const std::array<std::array<int, 4>, PlayerCount> defaultControlKeys {
-    ControlScheme[0], ControlScheme[1], ControlScheme[3], ControlScheme[2]
-};
+const std::array<std::array<int, 4>, PlayerCount> defaultControlKeys { ControlScheme[0],
+    ControlScheme[1], ControlScheme[3], ControlScheme[2] };
 
 const std::array<std::string_view, PlayerCount> playerNames { "Alpha", "Beta", "Gamma", "Delta" };
 
-const std::array<Colour, ColourCount> defaultColours {
-    0x0000D0, 0x3DA237, 0x23ADF8, 0x00FFF9, 0xFD9C68, 0x801788
-};
+const std::array<Colour, ColourCount> defaultColours { 0x0000D0, 0x3DA237, 0x23ADF8, 0x00FFF9,
+    0xFD9C68, 0x801788 };
 
 void GameState::allocateGrids(int width, int height)
 {
@@ -58,13 +56,11 @@ void GameState::releaseGrids()
 BlockIndex blockOf(const GameState& state, int x, int y)
 {
     // Division truncates toward zero: the ground ring just outside the interior falls into block 1
-    return { (x - state.borderWidth - 1) / BlockSize + 1, (y - state.borderWidth - 1) / BlockSize + 1 };
+    return { (x - state.borderWidth - 1) / BlockSize + 1,
+        (y - state.borderWidth - 1) / BlockSize + 1 };
 }
 
-int random(GameState& state, int n)
-{
-    return state.rng.next(n);
-}
+int random(GameState& state, int n) { return state.rng.next(n); }
 
 int distance(int ax, int ay, int bx, int by)
 {

@@ -6,8 +6,7 @@
 
 namespace fendral {
 
-template <typename T>
-class Grid {
+template <typename T> class Grid {
 public:
     void allocate(int columns, int rows)
     {

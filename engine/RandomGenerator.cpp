@@ -2,10 +2,7 @@
 
 namespace fendral {
 
-void RandomGenerator::seed(uint32_t seed)
-{
-    m_engine.seed(seed);
-}
+void RandomGenerator::seed(uint32_t seed) { m_engine.seed(seed); }
 
 int RandomGenerator::next(int n)
 {

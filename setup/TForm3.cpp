@@ -1,10 +1,10 @@
 #include "TForm3.h"
 
-#include "QtColour.h"
-#include "Widgets.h"
 #include "GameState.h"
 #include "KeyNames.h"
 #include "KeyTranslation.h"
+#include "QtColour.h"
+#include "Widgets.h"
 
 #include <QCheckBox>
 #include <QIcon>
@@ -454,6 +454,9 @@ bool TForm3::isTicked(int p) const
     return false;
 }
 
-void TForm3::showColour(int p) { m_col[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]])); }
+void TForm3::showColour(int p)
+{
+    m_col[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]]));
+}
 
 } // namespace fendral

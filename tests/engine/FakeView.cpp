@@ -42,10 +42,7 @@ void FakeView::paintCell(int x, int y, Colour colour)
     m_window[index(x, y)] = colour;
 }
 
-void FakeView::refreshCell(int x, int y)
-{
-    paintCell(x, y, backBufferPixel(x, y));
-}
+void FakeView::refreshCell(int x, int y) { paintCell(x, y, backBufferPixel(x, y)); }
 
 void FakeView::fillBlock(int x0, int y0, Colour colour)
 {
@@ -63,7 +60,8 @@ void FakeView::paintNewField()
     for (int x = 1; x <= m_state.W; ++x)
         for (int y = 1; y <= m_state.H; ++y) {
             const bool interior = x > b && x <= m_state.W - b && y > b && y <= m_state.H - b;
-            setCellColour(x, y, interior ? m_state.palette().openColour : m_state.palette().groundColour);
+            setCellColour(
+                x, y, interior ? m_state.palette().openColour : m_state.palette().groundColour);
         }
 }
 
@@ -91,25 +89,13 @@ void FakeView::setLevelCaptions(const std::string& level, const std::string& ene
     enemyCaption = enemies;
 }
 
-void FakeView::setNeededShare(double share)
-{
-    neededShare = share;
-}
+void FakeView::setNeededShare(double share) { neededShare = share; }
 
-void FakeView::setMessage(const std::string& text)
-{
-    message = text;
-}
+void FakeView::setMessage(const std::string& text) { message = text; }
 
-void FakeView::setMessageVisible(bool visible)
-{
-    messageVisible = visible;
-}
+void FakeView::setMessageVisible(bool visible) { messageVisible = visible; }
 
-void FakeView::UpdateScores()
-{
-    calls.push_back("UpdateScores");
-}
+void FakeView::UpdateScores() { calls.push_back("UpdateScores"); }
 
 void FakeView::ShowLayout(bool menuMode)
 {
@@ -130,24 +116,12 @@ void FakeView::ShowLayout(bool menuMode)
     }
 }
 
-void FakeView::SetOut(int p, bool out)
-{
-    playerOut[p] = out;
-}
+void FakeView::SetOut(int p, bool out) { playerOut[p] = out; }
 
-void FakeView::ShowLevelStats(int p, bool show)
-{
-    levelStatsShown[p] = show;
-}
+void FakeView::ShowLevelStats(int p, bool show) { levelStatsShown[p] = show; }
 
-void FakeView::SetEliminated(int t)
-{
-    teamEliminated[t] = true;
-}
+void FakeView::SetEliminated(int t) { teamEliminated[t] = true; }
 
-void FakeView::HideLevelStats(int t)
-{
-    teamLevelStatsHidden[t] = true;
-}
+void FakeView::HideLevelStats(int t) { teamLevelStatsHidden[t] = true; }
 
 } // namespace fendral

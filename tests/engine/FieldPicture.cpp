@@ -4,49 +4,46 @@ namespace fendral {
 
 namespace {
 
-uint8_t cellCode(char c)
-{
-    if (c == '#' || c == 'g')
-        return Ground;
-    if (c >= 'a' && c <= 'd')
-        return static_cast<uint8_t>(TrailBase + (c - 'a'));
-    return Open;
-}
+    uint8_t cellCode(char c)
+    {
+        if (c == '#' || c == 'g')
+            return Ground;
+        if (c >= 'a' && c <= 'd')
+            return static_cast<uint8_t>(TrailBase + (c - 'a'));
+        return Open;
+    }
 
-char cellCharacter(uint8_t code)
-{
-    if (code == Ground)
-        return '#';
-    if (isTrail(code))
-        return static_cast<char>('a' + trailOwner(code));
-    return code == Open ? '.' : '?';
-}
+    char cellCharacter(uint8_t code)
+    {
+        if (code == Ground)
+            return '#';
+        if (isTrail(code))
+            return static_cast<char>('a' + trailOwner(code));
+        return code == Open ? '.' : '?';
+    }
 
-Enemy enemyAt(int x, int y)
-{
-    return { x, y, 1, 1, (x - 1) * CellSize, (y - 1) * CellSize };
-}
+    Enemy enemyAt(int x, int y) { return { x, y, 1, 1, (x - 1) * CellSize, (y - 1) * CellSize }; }
 
-void computeBlockStates(GameState& state)
-{
-    const int b = state.borderWidth;
-    const int m = (state.W - 2 * b) / BlockSize;
-    const int n = (state.H - 2 * b) / BlockSize;
-    for (int i = 0; i < state.blockState.columns(); ++i)
-        for (int j = 0; j < state.blockState.rows(); ++j) {
-            const bool edge = i == 0 || j == 0 || i > m || j > n;
-            uint8_t value = edge ? BlockHasGround : AllOpen;
-            for (int x = b + BlockSize * (i - 1) + 1; !edge && x <= b + BlockSize * i; ++x)
-                for (int y = b + BlockSize * (j - 1) + 1; y <= b + BlockSize * j; ++y) {
-                    const uint8_t code = state.cells[x][y];
-                    if (code == Ground)
-                        value = BlockHasGround;
-                    else if (isTrail(code) && value != BlockHasGround)
-                        value |= static_cast<uint8_t>(1 << trailOwner(code));
-                }
-            state.blockState[i][j] = value;
-        }
-}
+    void computeBlockStates(GameState& state)
+    {
+        const int b = state.borderWidth;
+        const int m = (state.W - 2 * b) / BlockSize;
+        const int n = (state.H - 2 * b) / BlockSize;
+        for (int i = 0; i < state.blockState.columns(); ++i)
+            for (int j = 0; j < state.blockState.rows(); ++j) {
+                const bool edge = i == 0 || j == 0 || i > m || j > n;
+                uint8_t value = edge ? BlockHasGround : AllOpen;
+                for (int x = b + BlockSize * (i - 1) + 1; !edge && x <= b + BlockSize * i; ++x)
+                    for (int y = b + BlockSize * (j - 1) + 1; y <= b + BlockSize * j; ++y) {
+                        const uint8_t code = state.cells[x][y];
+                        if (code == Ground)
+                            value = BlockHasGround;
+                        else if (isTrail(code) && value != BlockHasGround)
+                            value |= static_cast<uint8_t>(1 << trailOwner(code));
+                    }
+                state.blockState[i][j] = value;
+            }
+    }
 
 } // namespace
 

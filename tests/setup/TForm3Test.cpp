@@ -1,8 +1,8 @@
 // The setup dialog driven like a user would: mouse clicks on its controls and key presses
 #include "TForm3.h"
+#include "GameState.h"
 #include "QtColour.h"
 #include "Widgets.h"
-#include "GameState.h"
 
 #include <QCheckBox>
 #include <QImage>
