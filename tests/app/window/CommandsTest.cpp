@@ -1,253 +1,109 @@
 // The window's commands during a game: keys and their consumption, pause, prompts, purchases
-#include "DisplayView.h"
 #include "QtPlatform.h"
-#include "TForm1.h"
-#include "Widgets.h"
+#include "WindowFixture.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-using namespace fendral;
-
-namespace {
 
 constexpr int KeyUp = 38;
-constexpr int KeyA = 65;
-constexpr int KeyB = 66;
 
-class CommandsTest : public ::testing::Test {
-protected:
-    CommandsTest()
-        : form(folder.filePath(QStringLiteral("Fendral.ini")))
-    {
-        form.show();
-        form.setPrompt([this](const QString& question) {
-            questions << question;
-            return answer;
-        });
-        form.setSetupDialog([this](GameState& state) {
-            ++dialogsShown;
-            state.teamAssignment = {};
-            state.teamAssignment[0][0] = 1; // Alpha in W
-            state.teamAssignment[1][1] = 1; // Beta in X
-            return dialogAnswer;
-        });
-    }
-
-    GameState& state() { return form.state(); }
-    Player& alpha() { return state().players[0]; }
-
-    void startGame()
-    {
-        QTest::keyClick(&form, Qt::Key_Return);
-        ASSERT_EQ(state().menuMode, 0);
-    }
-
-    int press(int key)
-    {
-        form.FormKeyDown(key);
-        return key;
-    }
-
-    bool messageShown(const QString& text) const
-    {
-        return form.panelp()->isVisible() && form.panelp()->caption() == text;
-    }
-
-    QTemporaryDir folder;
-    TForm1 form;
-    QStringList questions;
-    bool answer = false;
-    bool dialogAnswer = true;
-    int dialogsShown = 0;
-};
-
-TEST_F(CommandsTest, EnterInTheMenuStartsAGameThroughTheSetupDialog)
-{
-    startGame();
-    EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(state().level, 1);
-    EXPECT_EQ(state().playersInPlay, 2);
-    EXPECT_TRUE(form.platform().isTimerRunning());
-    EXPECT_EQ(form.platform().interval(), 9);
-    EXPECT_NE(state().timerId, 0);
-}
-
-TEST_F(CommandsTest, ADialogClosedWithoutStartLeavesTheMenuAndThePlayersAlone)
+TEST_F(Window, EnterInTheMenuStartsAGameThroughTheSetupDialogOnlyWhenItClosesWithStart)
 {
     dialogAnswer = false;
-    state().players[2].deaths = 7;
-    form.start()->click();
-    EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(state().menuMode, 1);
-    EXPECT_EQ(state().timerId, 0);
-    EXPECT_EQ(state().players[2].deaths, 7);
+    startGame();
+    EXPECT_TRUE(state().menuMode && !form.platform().isTimerRunning());
+    dialogAnswer = true;
+    startGame();
+    EXPECT_EQ(state().playersInPlay, 2); // as the dialog chose
+    EXPECT_TRUE(form.platform().isTimerRunning());
 }
 
-TEST_F(CommandsTest, SteeringKeysAreQueuedAndConsumedOnlyWhileRunning)
+TEST_F(Window, SteeringKeysAreQueuedAndConsumedOnlyWhileRunning)
 {
     startGame();
+    const auto press = [this](int key) { return form.FormKeyDown(key), key; }; // 0 when consumed
     EXPECT_EQ(press(KeyUp), 0);
-    EXPECT_EQ(alpha().dirQueueLength, 1);
-    EXPECT_EQ(alpha().dirQueue[0], Up);
-
-    EXPECT_EQ(press(KeyB), KeyB) << "a key nobody owns is left alone";
-
     state().paused = 1;
     EXPECT_EQ(press(KeyUp), KeyUp) << "while paused a steering key is neither queued nor consumed";
-    EXPECT_EQ(alpha().dirQueueLength, 1);
-
     state().paused = 0;
-    alpha().respawnDelay = 3;
+    state().players[0].respawnDelay = 3;
     EXPECT_EQ(press(KeyUp), 0) << "during the respawn delay the key is swallowed";
-    EXPECT_EQ(alpha().dirQueueLength, 1);
+    EXPECT_EQ(state().players[0].dirQueueLength, 1);
 }
 
-TEST_F(CommandsTest, SpaceEnterAndTheChosenPauseKeyAllPauseAndContinue)
+TEST_F(Window, SpaceEnterAndThePauseKeyPauseAndContinueAndThePauseKeyNeverSteers)
 {
-    state().pauseKey = KeyA;
+    state().pauseKey = KeyUp; // also Alpha's Up
     startGame();
-    for (const Qt::Key key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_A }) {
+    for (const Qt::Key key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Up }) {
         QTest::keyClick(&form, key);
-        EXPECT_EQ(state().paused, 1);
-        EXPECT_TRUE(messageShown("Pause"));
+        EXPECT_TRUE(pauseShown()) << key;
         QTest::keyClick(&form, key);
-        EXPECT_EQ(state().paused, 0);
-        EXPECT_FALSE(form.panelp()->isVisible());
+        EXPECT_FALSE(state().paused || form.panelp()->isVisible()) << key;
     }
-    QTest::mouseClick(form.panelp(), Qt::LeftButton); // the message panel acts as the pause key
-    EXPECT_EQ(state().paused, 1);
-    EXPECT_TRUE(messageShown("Pause"));
+    EXPECT_EQ(state().players[0].dirQueueLength, 0);
 }
 
-TEST_F(CommandsTest, ThePauseKeyNeverSteersEvenWhenAPlayerOwnsIt)
-{
-    state().pauseKey = KeyUp;
-    startGame();
-    EXPECT_EQ(press(KeyUp), 0);
-    EXPECT_EQ(state().paused, 1);
-    EXPECT_EQ(alpha().dirQueueLength, 0);
-}
-
-TEST_F(CommandsTest, MenuAnsweredNoKeepsTheGamePaused)
+TEST_F(Window, LeavingAGameIsAskedUnlessItIsLostAndTheMenuClosesAtOnceWritingTheSettings)
 {
     startGame();
     QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_EQ(questions, QStringList { "Return to Menu?" });
-    EXPECT_EQ(state().menuMode, 0);
-    EXPECT_EQ(state().paused, 1);
-    EXPECT_TRUE(messageShown("Pause"));
-    EXPECT_TRUE(form.platform().isTimerRunning());
-}
-
-TEST_F(CommandsTest, MenuAnsweredYesReturnsToTheMenuAndStopsTheTimer)
-{
-    startGame();
+    form.close();
+    EXPECT_EQ(questions, QStringList({ "Return to Menu?", "Close Fendral?" }));
+    EXPECT_TRUE(state().menuMode == 0 && form.isVisible() && pauseShown()) << "No keeps it paused";
     answer = true;
     form.menub()->click();
-    EXPECT_EQ(state().menuMode, 1);
-    EXPECT_EQ(state().timerId, 0);
-    EXPECT_FALSE(form.platform().isTimerRunning());
-}
-
-TEST_F(CommandsTest, ALostGameLeavesForTheMenuWithoutAQuestion)
-{
-    startGame();
-    state().paused = state().gameOver = 1;
-    QTest::keyClick(&form, Qt::Key_Space);
-    EXPECT_TRUE(questions.isEmpty());
-    EXPECT_EQ(state().menuMode, 1);
-    EXPECT_EQ(state().timerId, 0);
+    EXPECT_FALSE(state().menuMode == 0 || form.platform().isTimerRunning());
 
     startGame();
     state().paused = state().gameOver = 1;
     form.menub()->click();
-    EXPECT_TRUE(questions.isEmpty());
     EXPECT_EQ(state().menuMode, 1);
+    EXPECT_EQ(questions.size(), 3) << "a lost game leaves without a question";
+    state().pauseKey = 80;
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_EQ(questions.size(), 3) << "the menu closes without a question";
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value("Fendral/Pause").toInt(), 80);
 }
 
-TEST_F(CommandsTest, ClosingDuringAGameAsksAndNoKeepsThePausedGame)
+TEST_F(Window, KeypadPlusBuysALifePerPlayerInPlayAndRevivesUpToNinetyNineTimesBeforeGameOver)
 {
     startGame();
-    form.close();
-    EXPECT_EQ(questions, QStringList { "Close Fendral?" });
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(state().paused, 1);
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Fendral.ini"))));
-
-    answer = true;
-    form.close();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("Fendral.ini"))));
-}
-
-TEST_F(CommandsTest, ClosingFromTheMenuAsksNothing)
-{
-    form.close();
-    EXPECT_TRUE(questions.isEmpty());
-    EXPECT_FALSE(form.isVisible());
-}
-
-TEST_F(CommandsTest, KeypadPlusBuysOneLifePerPlayerInPlayAndBringsBackWhoWentOut)
-{
-    startGame();
-    Team& w = state().teams[0];
-    Team& x = state().teams[1];
-    // Beta went out of team X, which has no lives left
+    fendral::Team& x = state().teams[1];
+    // Beta went out of team X, which has half a life left
     state().players[1].alive = 0;
     x.lives = 0.5;
-    x.outList[0] = 1;
-    x.outCount = 1;
-    const double livesOfW = w.lives;
-
+    x.outList[0] = x.outCount = 1;
+    state().teams[0].lives = 2;
     state().paused = 1; // a purchase is allowed while paused
     QTest::keyClick(&form, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_DOUBLE_EQ(w.lives, livesOfW + 1.0);
+    EXPECT_DOUBLE_EQ(state().teams[0].lives, 3);
     EXPECT_DOUBLE_EQ(x.lives, 0.5) << "a team with no member in play gains nothing";
-    EXPECT_EQ(state().players[1].alive, 0);
-    EXPECT_EQ(state().cheatCount, 1);
-    EXPECT_EQ(form.mode()->caption(), "-1");
 
     x.lives = 1.25;
     form.modeClick();
     EXPECT_EQ(state().players[1].alive, 1);
-    EXPECT_EQ(x.outCount, 0);
     EXPECT_DOUBLE_EQ(x.lives, 0.25);
-    EXPECT_EQ(state().players[1].y, state().H) << "placed on the bottom row";
-}
 
-TEST_F(CommandsTest, PurchasesStopAtNinetyNineAndDuringGameOverAndNeverReachAHundredLives)
-{
-    startGame();
     state().teams[0].lives = 99.5;
     form.modeClick();
-    EXPECT_DOUBLE_EQ(state().teams[0].lives, 99.5);
-
+    EXPECT_DOUBLE_EQ(state().teams[0].lives, 99.5) << "never a hundred lives";
     for (int i = 0; i < 120; ++i)
         form.modeClick();
     EXPECT_EQ(state().cheatCount, 99);
-
     state().gameOver = 1;
     state().cheatCount = 0;
     form.modeClick();
     EXPECT_EQ(state().cheatCount, 0);
 }
 
-TEST_F(CommandsTest, LosingActivationPausesARunningGameOnly)
+TEST_F(Window, LosingActivationPausesARunningGameOnly)
 {
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_EQ(state().paused, 0) << "the menu is left alone";
-
     startGame();
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_EQ(state().paused, 1);
-    EXPECT_TRUE(messageShown("Pause"));
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-    EXPECT_EQ(state().paused, 1) << "coming back leaves the game paused";
+    EXPECT_TRUE(pauseShown());
 }
-
-} // namespace
