@@ -7,31 +7,18 @@
 
 namespace fendral {
 
-class FakePlatform : public Platform {
-public:
+struct FakePlatform : Platform {
     int SetTimer(int intervalMs) override
     {
         intervals.push_back(intervalMs);
-        runningTimer = ++m_lastId;
-        return runningTimer;
+        return static_cast<int>(intervals.size());
     }
-    void KillTimer(int timerId) override
-    {
-        killed.push_back(timerId);
-        if (timerId == runningTimer)
-            runningTimer = 0;
-    }
+    void KillTimer(int timerId) override { killed.push_back(timerId); }
     double now() const override { return clock; }
 
-    void advanceSeconds(double seconds) { clock += seconds / 86400.0; }
-
     double clock = 46000.0; // fractional days
-    int runningTimer = 0;
-    std::vector<int> intervals; // of every timer started, in order
+    std::vector<int> intervals; // of every timer started, in order; timer n has identifier n
     std::vector<int> killed;
-
-private:
-    int m_lastId = 0;
 };
 
 } // namespace fendral

@@ -1,72 +1,77 @@
-// A screen for engine tests: an in-memory BackBuffer and window cells, and a record of the calls
+// A screen for engine tests: the colour last painted on each cell, a record of the calls, and a
+// game wired to it
 #pragma once
 
-#include "GameView.h"
+#include "FakePlatform.h"
+#include "Level.h"
 
-#include <array>
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace fendral {
 
 class FakeView : public GameView {
 public:
-    explicit FakeView(GameState& state);
-
-    Colour backBufferPixel(int x, int y) const
+    explicit FakeView(GameState& state)
+        : m_state(state)
     {
-        ensureSize();
-        return m_backBuffer[index(x, y)];
     }
-    Colour windowCell(int x, int y) const
+
+    Colour& cell(int x, int y); // 0 until painted
+
+    void setBackBufferPixel(int, int, Colour) override { }
+    void setCellColour(int x, int y, Colour colour) override { cell(x, y) = colour; }
+    void paintCell(int x, int y, Colour colour) override { cell(x, y) = colour; }
+    void refreshCell(int, int) override { }
+    void fillBlock(int x0, int y0, Colour colour) override
     {
-        ensureSize();
-        return m_window[index(x, y)];
+        for (int i = 0; i < BlockSize * BlockSize; ++i)
+            cell(x0 + i / BlockSize, y0 + i % BlockSize) = colour;
     }
-    int count(const std::string& call) const; // how many times a call was made
+    void paintNewField() override { m_cells.clear(); }
+    void drawSprites(bool) override { whenDrawn(); }
 
-    void setBackBufferPixel(int x, int y, Colour colour) override;
-    void setCellColour(int x, int y, Colour colour) override;
-    void paintCell(int x, int y, Colour colour) override;
-    void refreshCell(int x, int y) override;
-    void fillBlock(int x0, int y0, Colour colour) override;
-    void paintNewField() override;
-    void drawSprites(bool advance) override;
+    void setLevelCaptions(const std::string& level, const std::string& enemies) override
+    {
+        calls.push_back(level + " " + enemies);
+    }
+    void setNeededShare(double) override { }
+    void setMessage(const std::string& text) override { calls.push_back(text); }
+    void setMessageVisible(bool) override { }
+    void UpdateScores() override { }
+    void ShowLayout(bool menuMode) override { calls.push_back(menuMode ? "menu" : "game"); }
 
-    void setLevelCaptions(const std::string& level, const std::string& enemies) override;
-    void setNeededShare(double share) override;
-    void setMessage(const std::string& text) override;
-    void setMessageVisible(bool visible) override;
-    void UpdateScores() override;
-    void ShowLayout(bool menuMode) override;
+    bool hasPlayerFrame(int) const override { return true; }
+    bool hasTeamFrame(int) const override { return true; }
+    void SetOut(int, bool) override { }
+    void ShowLevelStats(int, bool) override { }
+    void SetEliminated(int) override { }
+    void HideLevelStats(int) override { }
 
-    bool hasPlayerFrame(int p) const override { return playerFrame[p]; }
-    bool hasTeamFrame(int t) const override { return teamFrame[t]; }
-    void SetOut(int p, bool out) override;
-    void ShowLevelStats(int p, bool show) override;
-    void SetEliminated(int t) override;
-    void HideLevelStats(int t) override;
-
-    std::vector<std::string> calls;
-    std::string levelCaption;
-    std::string enemyCaption;
-    double neededShare = -1;
-    std::string message;
-    bool messageVisible = false;
-    std::array<bool, PlayerCount> playerFrame {};
-    std::array<bool, TeamCount> teamFrame {};
-    std::array<bool, PlayerCount> playerOut {};
-    std::array<bool, PlayerCount> levelStatsShown {};
-    std::array<bool, TeamCount> teamEliminated {};
-    std::array<bool, TeamCount> teamLevelStatsHidden {};
+    std::vector<std::string> calls; // the captions, messages and layouts shown, in order
+    std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
 
 private:
-    int index(int x, int y) const { return y * (m_state.W + 1) + x; }
-    void ensureSize() const; // the grids may be allocated after the view is made
-
     GameState& m_state;
-    mutable std::vector<Colour> m_backBuffer;
-    mutable std::vector<Colour> m_window;
+    std::vector<Colour> m_cells;
+};
+
+// A game on a fake screen and a fake system
+struct TestGame {
+    // Starts a new game on the window's 128 x 81 field with these {player, team} pairs.
+    void start(std::initializer_list<std::pair<int, int>> playerTeams)
+    {
+        state = GameState {};
+        view.whenDrawn = [] {};
+        state.allocateGrids(128, 81);
+        for (auto [p, t] : playerTeams)
+            state.teamAssignment[t][p] = 1;
+        newGame(game);
+    }
+
+    GameState state;
+    FakeView view { state };
+    FakePlatform platform;
+    Game game { state, view, platform };
 };
 
 } // namespace fendral

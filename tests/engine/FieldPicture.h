@@ -5,18 +5,15 @@
 
 #include "GameState.h"
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace fendral {
 
-// Allocates W x H grids for the picture, fills the cells, the guard ring, the block states
-// and the enemy lists; the palette row and the shares are left as they are.
+// Allocates W x H grids for the picture and fills the cells, the guard ring, the block states
+// and the enemy lists as a fresh level would; the field share starts at 0, so that a test sees
+// only what it captures.
 void loadPicture(GameState& state, const std::vector<std::string>& rows, int borderWidth);
-
-// The cells as a picture in the same characters (enemies are not drawn).
-std::vector<std::string> picture(const GameState& state);
 
 // A picture of an open interior inside a ground ring borderWidth cells thick.
 std::vector<std::string> openPicture(int width, int height, int borderWidth);
@@ -25,7 +22,7 @@ std::vector<std::string> openPicture(int width, int height, int borderWidth);
 // walls, each wall open at alternate ends.
 std::vector<std::string> serpentinePicture(int width, int height, int borderWidth);
 
-// Leaves what the close phase leaves for the capture: marks and block marks cleared, the trails of
+// Leaves on a freshly loaded picture what the close phase leaves for the capture: the trails of
 // the given players turned into ground in blocks that hold ground, and every neighbour of a former
 // trail cell seeded with its player's bit.
 void closeTrails(GameState& state, std::initializer_list<int> players);
