@@ -94,6 +94,13 @@ TEST_F(CaptureTest, CaptureNeedingFarMoreThan231FillsCompletes)
     rows[50 - 1][60 - 1] = 'o';
     captureAfterClosing(rows, { 0, 1 });
     EXPECT_DOUBLE_EQ(state.players[1].levelShare, cellShare(6));
+
+    // A seed that still carries its bit after the capture started a fill of its own
+    int fills = 0;
+    for (int x = 1; x <= state.W; ++x)
+        for (int y = 1; y <= state.H; ++y)
+            fills += state.cells[x][y] == Open && state.marks[x][y] >= 1 && state.marks[x][y] <= 15;
+    EXPECT_GT(fills, 231) << "the field no longer needs that many fills";
 }
 
 TEST_F(CaptureTest, SerpentineFieldIsCapturedWholeWithoutExhaustingTheStack)
