@@ -16,7 +16,19 @@
 namespace fendral {
 namespace {
 
-    // A level 50 game of four players in two teams on the window's 128 x 81 field
+    // A game on the window's 128 x 81 field, drawn by a view that only records
+    struct BenchGame {
+        explicit BenchGame(const GameState& start = {})
+            : state(start)
+        {
+        }
+        GameState state;
+        FakeView view { state };
+        FakePlatform platform;
+        Game game { state, view, platform };
+    };
+
+    // Level 50 for four players in two teams
     void startLevel50(Game& game)
     {
         GameState& state = game.state;
@@ -33,26 +45,22 @@ namespace {
     // close trails; enemies bounce, kill and are killed around them, so every phase has work.
     void LogicStepAtLevel50(benchmark::State& run)
     {
-        GameState start;
-        FakeView startView { start };
-        FakePlatform platform;
-        Game startGame { start, startView, platform };
-        startLevel50(startGame);
+        BenchGame start;
+        startLevel50(start.game);
 
         constexpr int Steps = 40;
-        GameState state = start;
-        FakeView view { state };
-        Game game { state, view, platform };
+        BenchGame bench { start.state };
+        GameState& state = bench.state;
         for (auto _ : run) {
             run.PauseTiming();
-            state = start;
-            view.calls.clear();
+            state = start.state;
+            bench.view.calls.clear();
             run.ResumeTiming();
             for (int step = 0; step < Steps; ++step) {
                 for (int p = 0; p < PlayerCount; ++p)
                     if (step % 10 == 0)
                         requestDirection(state.players[p], step == 0 ? Up : (step / 10 + p) % 4);
-                logicStep(game);
+                logicStep(bench.game);
             }
         }
         run.counters["per step"] = benchmark::Counter(
@@ -63,11 +71,9 @@ namespace {
     // One tick's redraw: every sprite erased, moved a pixel and drawn again on the canvas.
     void DrawSpritesAtLevel50(benchmark::State& run)
     {
-        GameState state;
-        FakeView view { state };
-        FakePlatform platform;
-        Game game { state, view, platform };
-        startLevel50(game);
+        BenchGame bench;
+        startLevel50(bench.game);
+        GameState& state = bench.state;
         QImage canvas(1024, 721, QImage::Format_RGB32);
         FieldRenderer renderer { state, canvas };
         renderer.createBackBuffer();
