@@ -5,12 +5,6 @@
 
 namespace fendral {
 
-// Virtual-key codes the game itself reacts to
-constexpr int VK_RETURN = 13;
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_SPACE = 32;
-constexpr int VK_ADD = 107; // keypad "+"
-
 // Pauses a running game and shows "Pause"; a game already paused keeps its message.
 void pauseGame(Game& game);
 

@@ -1,5 +1,7 @@
 #include "KeyTranslation.h"
 
+#include "VirtualKeys.h"
+
 #include <QKeyEvent>
 
 namespace fendral {
@@ -24,7 +26,7 @@ namespace {
         Numpad8,
         Numpad9,
         NumpadMultiply = 106,
-        NumpadAdd = 107,
+        NumpadAdd = VK_ADD,
         NumpadSubtract = 109,
         NumpadDecimal = 110,
         NumpadDivide = 111,
@@ -54,7 +56,7 @@ namespace {
         { 0xffac, NumpadDecimal }, // KP_Separator, the decimal key of comma layouts
         { 0xff9f, NumpadDecimal }, // KP_Delete
         { 0xffaf, NumpadDivide }, // KP_Divide
-        { 0xff8d, 13 }, // KP_Enter
+        { 0xff8d, VK_RETURN }, // KP_Enter
     };
 
     // Keypad keys by Qt key, for events that carry no native codes: the Qt key then only says
@@ -87,7 +89,7 @@ namespace {
         { Qt::Key_Comma, NumpadDecimal },
         { Qt::Key_Delete, NumpadDecimal },
         { Qt::Key_Slash, NumpadDivide },
-        { Qt::Key_Enter, 13 },
+        { Qt::Key_Enter, VK_RETURN },
     };
 
     // Every other key by Qt key. Letters, main-keyboard digits and function keys are ranges
@@ -97,16 +99,16 @@ namespace {
         { Qt::Key_Tab, 9 },
         { Qt::Key_Backtab, 9 },
         { Qt::Key_Clear, 12 },
-        { Qt::Key_Return, 13 },
-        { Qt::Key_Enter, 13 },
+        { Qt::Key_Return, VK_RETURN },
+        { Qt::Key_Enter, VK_RETURN },
         { Qt::Key_Shift, 16 },
         { Qt::Key_Control, 17 },
         { Qt::Key_Alt, 18 },
         { Qt::Key_AltGr, 18 },
         { Qt::Key_Pause, 19 },
         { Qt::Key_CapsLock, 20 },
-        { Qt::Key_Escape, 27 },
-        { Qt::Key_Space, 32 },
+        { Qt::Key_Escape, VK_ESCAPE },
+        { Qt::Key_Space, VK_SPACE },
         { Qt::Key_PageUp, 33 },
         { Qt::Key_PageDown, 34 },
         { Qt::Key_End, 35 },

@@ -2,6 +2,7 @@
 
 #include "GameState.h"
 #include "KeyNames.h"
+#include "VirtualKeys.h"
 
 #include <QSettings>
 #include <QString>
@@ -37,7 +38,7 @@ namespace {
     bool isValidControlKey(const GameState& state, int p, int d)
     {
         const int key = state.controlKeys[p][d];
-        if (KeyName(key).isEmpty() || key == state.pauseKey || key == 32)
+        if (KeyName(key).isEmpty() || key == state.pauseKey || key == VK_SPACE)
             return false;
         for (int k = 0; k < d; ++k) {
             if (state.controlKeys[p][k] == key)
@@ -49,7 +50,7 @@ namespace {
     void loadKeys(GameState& state, QSettings& iniFile)
     {
         bool bad = false;
-        state.pauseKey = readInteger(iniFile, pauseKeyName(), 32);
+        state.pauseKey = readInteger(iniFile, pauseKeyName(), VK_SPACE);
         if (KeyName(state.pauseKey).isEmpty()) {
             bad = true; // the control keys are then not read at all
         } else {
@@ -64,7 +65,7 @@ namespace {
             }
         }
         if (bad) {
-            state.pauseKey = 32;
+            state.pauseKey = VK_SPACE;
             state.controlKeys = defaultControlKeys;
         }
     }

@@ -8,6 +8,7 @@
 #include "StatusPanel.h"
 #include "TForm3.h"
 #include "Tick.h"
+#include "VirtualKeys.h"
 #include "Widgets.h"
 
 #include <QKeyEvent>

@@ -4,6 +4,7 @@
 #include "KeyNames.h"
 #include "KeyTranslation.h"
 #include "QtColour.h"
+#include "VirtualKeys.h"
 #include "Widgets.h"
 
 #include <QCheckBox>
@@ -21,10 +22,6 @@
 namespace fendral {
 
 namespace {
-
-    constexpr int Space = 32;
-    constexpr int Enter = 13;
-    constexpr int Escape = 27;
 
     constexpr const char* schemeNames[SchemeCount]
         = { "Arrows", "Num8546", "WSAD", "RFDG", "P;L'", "Num5639", "SAQZ" };
@@ -254,7 +251,7 @@ bool TForm3::FormKeyDown(int key)
     if (m_captureButton) {
         int& target = *m_captureTarget;
         const int old = target;
-        const bool accepted = !KeyName(key).isEmpty() && (isCapturingPauseKey() || key != Space);
+        const bool accepted = !KeyName(key).isEmpty() && (isCapturingPauseKey() || key != VK_SPACE);
         if (accepted) {
             target = key;
             if (isCapturingPauseKey()) {
@@ -277,12 +274,12 @@ bool TForm3::FormKeyDown(int key)
         RefreshKeyCaptions();
         return true;
     }
-    if (key == Escape) {
+    if (key == VK_ESCAPE) {
         reject();
         return true;
     }
     // Start is the default button: Enter works only while it is enabled
-    if (key == Enter) {
+    if (key == VK_RETURN) {
         if (m_start->isEnabled())
             m_start->click();
         return true;
@@ -417,7 +414,7 @@ void TForm3::Button3Click()
 {
     cancelCapture();
     m_state.controlKeys = defaultControlKeys;
-    m_state.pauseKey = Space;
+    m_state.pauseKey = VK_SPACE;
     RefreshKeyCaptions();
 }
 

@@ -1,0 +1,11 @@
+// The virtual-key codes the game reacts to by themselves, beyond the players' own keys
+#pragma once
+
+namespace fendral {
+
+constexpr int VK_RETURN = 13;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_SPACE = 32;
+constexpr int VK_ADD = 107; // keypad "+"
+
+} // namespace fendral
