@@ -1,6 +1,5 @@
 #include "GameCommands.h"
 
-#include "Level.h"
 #include "Players.h"
 #include "Tick.h"
 
@@ -60,17 +59,9 @@ void buyLives(Game& game)
     for (const Player& player : state.players)
         if (player.alive != 0)
             addLivesTakingBack(state.teams[player.team], 1.0);
-    for (Team& team : state.teams) {
-        // The player who went out last comes back first
-        while (team.active != 0 && team.outCount != 0 && team.lives >= 1.0) {
-            const int p = team.outList[--team.outCount];
-            state.players[p].alive = 1;
-            team.lives -= 1.0;
-            game.view.SetOut(p, false);
-            respawn(state, p);
-            state.players[p].respawnDelay = 0;
-        }
-    }
+    for (int t = 0; t < TeamCount; ++t)
+        if (state.teams[t].active != 0)
+            reviveOutPlayers(game, t, true);
     ++state.cheatCount;
     game.view.UpdateScores();
 }

@@ -103,20 +103,6 @@ namespace {
             team.lives = 99.99;
     }
 
-    void revivePlayers(Game& game, int t)
-    {
-        GameState& state = game.state;
-        Team& team = state.teams[t];
-        // The player who went out last comes back first
-        while (team.outCount > 0 && team.lives >= 1.0) {
-            const int p = team.outList[--team.outCount];
-            state.players[p].alive = 1;
-            if (game.view.hasPlayerFrame(p))
-                game.view.SetOut(p, false);
-            team.lives -= 1.0;
-        }
-    }
-
 } // namespace
 
 void tick(Game& game)
@@ -193,7 +179,25 @@ void levelEndBonus(Game& game)
         addLivesCappingAt9999(team, (state.levelStartCounts[1] - 1) * team.levelShare);
     for (int t = 0; t < TeamCount; ++t)
         if (state.teams[t].active)
-            revivePlayers(game, t);
+            reviveOutPlayers(game, t, false);
+}
+
+void reviveOutPlayers(Game& game, int t, bool placeNow)
+{
+    GameState& state = game.state;
+    Team& team = state.teams[t];
+    // The player who went out last comes back first
+    while (team.outCount > 0 && team.lives >= 1.0) {
+        const int p = team.outList[--team.outCount];
+        state.players[p].alive = 1;
+        if (game.view.hasPlayerFrame(p))
+            game.view.SetOut(p, false);
+        team.lives -= 1.0;
+        if (placeNow) {
+            respawn(state, p);
+            state.players[p].respawnDelay = 0;
+        }
+    }
 }
 
 } // namespace fendral

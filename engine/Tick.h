@@ -24,4 +24,9 @@ void addLivesCappingAt9999(Team& team, double lives);
 // Lives handed out between two levels, and the revival of players who went out.
 void levelEndBonus(Game& game);
 
+// Brings back team t's players who went out, the last one out first, paying a life for each
+// while the team has a whole one. placeNow puts them on the field at once (a purchase during
+// play); otherwise the next level start places them.
+void reviveOutPlayers(Game& game, int t, bool placeNow);
+
 } // namespace fendral
