@@ -30,7 +30,7 @@ void continueOrPause(Game& game)
     GameState& state = game.state;
     if (state.gameOver != 0) {
         killTimer(game);
-        game.view.ShowLayout(true);
+        game.view.showLayout(true);
         return;
     }
     state.paused = state.paused != 0 ? 0 : 1;
@@ -63,7 +63,7 @@ void buyLives(Game& game)
         if (state.teams[t].active != 0)
             reviveOutPlayers(game, t, true);
     ++state.cheatCount;
-    game.view.UpdateScores();
+    game.view.updateScores();
 }
 
 } // namespace fendral

@@ -28,7 +28,7 @@ namespace {
 
 } // namespace
 
-QString KeyName(int code)
+QString keyName(int code)
 {
     for (const NamedKey& key : namedKeys) {
         if (key.code == code)

@@ -6,6 +6,6 @@ class QString;
 namespace fendral {
 
 // The name of a virtual-key code, or the empty text for a key the game does not accept.
-QString KeyName(int code);
+QString keyName(int code);
 
 } // namespace fendral

@@ -15,14 +15,14 @@ QtPlatform::QtPlatform(std::function<void()> onTick)
     QObject::connect(&m_timer, &QTimer::timeout, std::move(onTick));
 }
 
-int QtPlatform::SetTimer(int intervalMs)
+int QtPlatform::setTimer(int intervalMs)
 {
     m_timerId = ++m_lastId;
     m_timer.start(intervalMs);
     return m_timerId;
 }
 
-void QtPlatform::KillTimer(int timerId)
+void QtPlatform::killTimer(int timerId)
 {
     if (timerId != 0 && timerId == m_timerId) {
         m_timer.stop();

@@ -14,8 +14,8 @@ public:
     // onTick runs once for every expiry of the timer.
     explicit QtPlatform(std::function<void()> onTick);
 
-    int SetTimer(int intervalMs) override;
-    void KillTimer(int timerId) override;
+    int setTimer(int intervalMs) override;
+    void killTimer(int timerId) override;
     double now() const override;
 
     bool isTimerRunning() const { return m_timer.isActive(); }

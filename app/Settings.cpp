@@ -38,7 +38,7 @@ namespace {
     bool isValidControlKey(const GameState& state, int p, int d)
     {
         const int key = state.controlKeys[p][d];
-        if (KeyName(key).isEmpty() || key == state.pauseKey || key == VK_SPACE)
+        if (keyName(key).isEmpty() || key == state.pauseKey || key == VK_SPACE)
             return false;
         for (int k = 0; k < d; ++k) {
             if (state.controlKeys[p][k] == key)
@@ -51,7 +51,7 @@ namespace {
     {
         bool bad = false;
         state.pauseKey = readInteger(iniFile, pauseKeyName(), VK_SPACE);
-        if (KeyName(state.pauseKey).isEmpty()) {
+        if (keyName(state.pauseKey).isEmpty()) {
             bad = true; // the control keys are then not read at all
         } else {
             // All sixteen are read even after one is found bad
@@ -94,13 +94,13 @@ namespace {
 
 } // namespace
 
-void LoadSettings(GameState& state, QSettings& iniFile)
+void loadSettings(GameState& state, QSettings& iniFile)
 {
     loadKeys(state, iniFile);
     loadColours(state, iniFile);
 }
 
-void SaveSettings(const GameState& state, QSettings& iniFile)
+void saveSettings(const GameState& state, QSettings& iniFile)
 {
     writeInteger(iniFile, pauseKeyName(), state.pauseKey);
     for (int p = 0; p < PlayerCount; ++p) {

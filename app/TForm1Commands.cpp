@@ -116,7 +116,7 @@ void TForm1::menubClick()
     const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
     if (confirmed) {
         fendral::killTimer(*m_game); // not QObject::killTimer
-        m_view->ShowLayout(true);
+        m_view->showLayout(true);
     } else {
         clearFocusedControl();
     }

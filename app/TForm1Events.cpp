@@ -61,12 +61,12 @@ void TForm1::FormShow()
     m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
 
     m_iniFile = std::make_unique<QSettings>(m_iniPath, QSettings::IniFormat);
-    LoadSettings(m_state, *m_iniFile);
+    loadSettings(m_state, *m_iniFile);
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
     m_state.stepMultiplier = 1;
-    m_view->ShowLayout(true);
+    m_view->showLayout(true);
 }
 
 void TForm1::canvasChanged(const QRect& rect)
@@ -127,13 +127,13 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::FormClose()
 {
     if (m_iniFile)
-        SaveSettings(m_state, *m_iniFile);
+        saveSettings(m_state, *m_iniFile);
 }
 
 void TForm1::FormDestroy()
 {
     if (m_state.timerId != 0) {
-        m_platform->KillTimer(m_state.timerId);
+        m_platform->killTimer(m_state.timerId);
         m_state.timerId = 0;
     }
     m_iniFile.reset();

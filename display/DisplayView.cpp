@@ -51,7 +51,7 @@ void DisplayView::setLevelCaptions(const std::string& level, const std::string& 
 
 void DisplayView::setNeededShare(double share)
 {
-    m_panel.terrainmax()->setCaption(FormatPercent(share));
+    m_panel.terrainmax()->setCaption(formatPercent(share));
 }
 
 void DisplayView::setMessage(const std::string& text)
@@ -61,20 +61,20 @@ void DisplayView::setMessage(const std::string& text)
 
 void DisplayView::setMessageVisible(bool visible) { m_widgets.panelp->setVisible(visible); }
 
-void DisplayView::UpdateScores()
+void DisplayView::updateScores()
 {
     const LeaderFlags flags = computeLeaderFlags(m_state);
     for (int i = 0; i < 4; ++i) {
         if (m_playerFrames[i])
-            m_playerFrames[i]->UpdateFrame(m_state, i, flags);
+            m_playerFrames[i]->updateFrame(m_state, i, flags);
         if (m_teamFrames[i])
-            m_teamFrames[i]->UpdateFrame(m_state, i, flags);
+            m_teamFrames[i]->updateFrame(m_state, i, flags);
     }
-    m_panel.terrainl()->setCaption(FormatPercent(m_state.fieldShare));
+    m_panel.terrainl()->setCaption(formatPercent(m_state.fieldShare));
     m_panel.mode()->setCaption(QString::number(-m_state.cheatCount));
 }
 
-void DisplayView::ShowLayout(bool menuMode)
+void DisplayView::showLayout(bool menuMode)
 {
     m_state.menuMode = menuMode ? 1 : 0;
 
@@ -142,28 +142,28 @@ void DisplayView::destroyFrames()
         frame.reset();
 }
 
-void DisplayView::SetOut(int p, bool out)
+void DisplayView::setOut(int p, bool out)
 {
     if (m_playerFrames[p])
-        m_playerFrames[p]->SetOut(out);
+        m_playerFrames[p]->setOut(out);
 }
 
-void DisplayView::ShowLevelStats(int p, bool show)
+void DisplayView::showLevelStats(int p, bool show)
 {
     if (m_playerFrames[p])
-        m_playerFrames[p]->ShowLevelStats(show);
+        m_playerFrames[p]->showLevelStats(show);
 }
 
-void DisplayView::SetEliminated(int t)
+void DisplayView::setEliminated(int t)
 {
     if (m_teamFrames[t])
-        m_teamFrames[t]->SetEliminated();
+        m_teamFrames[t]->setEliminated();
 }
 
-void DisplayView::HideLevelStats(int t)
+void DisplayView::hideLevelStats(int t)
 {
     if (m_teamFrames[t])
-        m_teamFrames[t]->HideLevelStats();
+        m_teamFrames[t]->hideLevelStats();
 }
 
 } // namespace fendral

@@ -43,15 +43,15 @@ public:
     void setNeededShare(double share) override;
     void setMessage(const std::string& text) override;
     void setMessageVisible(bool visible) override;
-    void UpdateScores() override;
-    void ShowLayout(bool menuMode) override;
+    void updateScores() override;
+    void showLayout(bool menuMode) override;
 
     bool hasPlayerFrame(int p) const override { return m_playerFrames[p] != nullptr; }
     bool hasTeamFrame(int t) const override { return m_teamFrames[t] != nullptr; }
-    void SetOut(int p, bool out) override;
-    void ShowLevelStats(int p, bool show) override;
-    void SetEliminated(int t) override;
-    void HideLevelStats(int t) override;
+    void setOut(int p, bool out) override;
+    void showLevelStats(int p, bool show) override;
+    void setEliminated(int t) override;
+    void hideLevelStats(int t) override;
 
     TFrame4* playerFrame(int p) const { return m_playerFrames[p].get(); }
     TFrame5* teamFrame(int t) const { return m_teamFrames[t].get(); }

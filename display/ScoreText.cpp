@@ -58,7 +58,7 @@ LeaderFlags computeLeaderFlags(const GameState& state)
     return flags;
 }
 
-QString FormatPercent(double share)
+QString formatPercent(double share)
 {
     double v = share * 100;
     const double f = v - std::trunc(v);

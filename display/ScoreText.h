@@ -17,7 +17,7 @@ using LeaderFlags = std::array<std::array<bool, 4>, 4>;
 LeaderFlags computeLeaderFlags(const GameState& state);
 
 // A share of the field as a percentage with two decimals, "87.65%".
-QString FormatPercent(double share);
+QString formatPercent(double share);
 
 // A team's lives: the whole part, and "." with the truncated hundredths ("." alone for none).
 QString livesWholeText(double lives);

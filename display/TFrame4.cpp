@@ -27,15 +27,15 @@ TFrame4::TFrame4(QWidget* parent)
     m_par2->setCaption(QStringLiteral(")"));
 }
 
-void TFrame4::UpdateFrame(const GameState& state, int p, const LeaderFlags& flags)
+void TFrame4::updateFrame(const GameState& state, int p, const LeaderFlags& flags)
 {
     const Player& player = state.players[p];
     m_col->setFill(qtColour(player.colour));
     m_namer->setCaption(QString::fromLatin1(playerNames[p].data(), playerNames[p].size()));
     m_livt->setCaption(QString::number(-player.deaths));
     m_livc->setCaption(QLatin1Char('(') + QString::number(-player.levelDeaths));
-    m_sct->setCaption(FormatPercent(player.totalShare));
-    m_scc->setCaption(QLatin1Char('(') + FormatPercent(player.levelShare));
+    m_sct->setCaption(formatPercent(player.totalShare));
+    m_scc->setCaption(QLatin1Char('(') + formatPercent(player.levelShare));
 
     // A player alone in a team shows the team's leads here, the team frame having no shares
     QColor total = ScoreColours::black;
@@ -55,12 +55,12 @@ void TFrame4::UpdateFrame(const GameState& state, int p, const LeaderFlags& flag
     m_par->setColour(level);
 }
 
-void TFrame4::SetOut(bool out)
+void TFrame4::setOut(bool out)
 {
     m_namer->setColour(out ? ScoreColours::grey : ScoreColours::black);
 }
 
-void TFrame4::ShowLevelStats(bool show)
+void TFrame4::showLevelStats(bool show)
 {
     m_scc->setVisible(show);
     m_par->setVisible(show);

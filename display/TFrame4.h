@@ -19,10 +19,10 @@ public:
 
     explicit TFrame4(QWidget* parent);
 
-    void UpdateFrame(const GameState& state, int p, const LeaderFlags& flags);
+    void updateFrame(const GameState& state, int p, const LeaderFlags& flags);
     // The name turns grey while the player is out of play.
-    void SetOut(bool out);
-    void ShowLevelStats(bool show);
+    void setOut(bool out);
+    void showLevelStats(bool show);
 
     ColourShape* col() const { return m_col; }
     AnchoredLabel* namer() const { return m_namer; }

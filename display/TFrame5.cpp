@@ -27,14 +27,14 @@ TFrame5::TFrame5(QWidget* parent)
     m_par->setCaption(QStringLiteral(")"));
 }
 
-void TFrame5::UpdateFrame(const GameState& state, int t, const LeaderFlags& flags)
+void TFrame5::updateFrame(const GameState& state, int t, const LeaderFlags& flags)
 {
     const Team& team = state.teams[t];
     m_namer->setCaption(QStringLiteral("Team ") + teamLetters[t]);
     m_liv->setCaption(livesWholeText(team.lives));
     m_livf->setCaption(livesFractionText(team.lives));
-    m_sct->setCaption(FormatPercent(team.totalShare));
-    m_scc->setCaption(QLatin1Char('(') + FormatPercent(team.levelShare));
+    m_sct->setCaption(formatPercent(team.totalShare));
+    m_scc->setCaption(QLatin1Char('(') + formatPercent(team.levelShare));
 
     const QColor level = flags[t][1] ? ScoreColours::navy : ScoreColours::black;
     m_sct->setColour(flags[t][0] ? ScoreColours::navy : ScoreColours::black);
@@ -42,14 +42,14 @@ void TFrame5::UpdateFrame(const GameState& state, int t, const LeaderFlags& flag
     m_par->setColour(level);
 }
 
-void TFrame5::SetEliminated()
+void TFrame5::setEliminated()
 {
     m_namer->setColour(ScoreColours::grey);
     m_liv->setColour(ScoreColours::grey);
     m_livf->setColour(ScoreColours::grey);
 }
 
-void TFrame5::HideLevelStats()
+void TFrame5::hideLevelStats()
 {
     m_scc->hide();
     m_par->hide();

@@ -20,10 +20,10 @@ public:
 
     explicit TFrame5(QWidget* parent);
 
-    void UpdateFrame(const GameState& state, int t, const LeaderFlags& flags);
+    void updateFrame(const GameState& state, int t, const LeaderFlags& flags);
     // Name and lives turn grey for a team that dropped out of the game.
-    void SetEliminated();
-    void HideLevelStats();
+    void setEliminated();
+    void hideLevelStats();
     // Hides the shares and narrows the frame, for a team of one player.
     void makeNarrow();
 

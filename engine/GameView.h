@@ -39,17 +39,17 @@ public:
     // Shows or hides the message panel `panelp`.
     virtual void setMessageVisible(bool visible) = 0;
     // Recomputes the leaders and refreshes every score frame, `terrainl` and `mode`.
-    virtual void UpdateScores() = 0;
+    virtual void updateScores() = 0;
     // Switches between the menu layout and the game layout with fresh score frames.
-    virtual void ShowLayout(bool menuMode) = 0;
+    virtual void showLayout(bool menuMode) = 0;
 
     // The score frames, one slot per player and per team
     virtual bool hasPlayerFrame(int p) const = 0;
     virtual bool hasTeamFrame(int t) const = 0;
-    virtual void SetOut(int p, bool out) = 0;
-    virtual void ShowLevelStats(int p, bool show) = 0;
-    virtual void SetEliminated(int t) = 0;
-    virtual void HideLevelStats(int t) = 0;
+    virtual void setOut(int p, bool out) = 0;
+    virtual void showLevelStats(int p, bool show) = 0;
+    virtual void setEliminated(int t) = 0;
+    virtual void hideLevelStats(int t) = 0;
 };
 
 } // namespace fendral

@@ -162,12 +162,12 @@ namespace {
         if (team.active && !hasAliveMember(state, t)) {
             team.active = 0;
             if (game.view.hasTeamFrame(t))
-                game.view.SetEliminated(t);
+                game.view.setEliminated(t);
             state.playersInPlay -= team.members;
         }
         team.activeAtLevelStart = team.active;
         if (!team.activeAtLevelStart && game.view.hasTeamFrame(t))
-            game.view.HideLevelStats(t);
+            game.view.hideLevelStats(t);
     }
 
     void startPlayerLevel(Game& game, int p)
@@ -178,7 +178,7 @@ namespace {
         player.levelShare = 0;
         if (game.view.hasPlayerFrame(p)) {
             player.aliveAtLevelStart = player.alive;
-            game.view.ShowLevelStats(p, player.alive != 0);
+            game.view.showLevelStats(p, player.alive != 0);
         }
         if (player.alive) {
             respawn(state, p);
@@ -217,7 +217,7 @@ void newGame(Game& game)
     resetPlayersAndTeams(game.state);
     assignTeams(game.state);
     buildKeyOwners(game.state);
-    game.view.ShowLayout(false);
+    game.view.showLayout(false);
     setUpLevel(game, 1);
 }
 
@@ -247,7 +247,7 @@ void setUpLevel(Game& game, int n)
     countLevelStart(state);
     game.view.paintNewField();
     game.view.drawSprites(false);
-    game.view.UpdateScores();
+    game.view.updateScores();
     state.ticksToStep = 0;
     state.paused = 0;
     game.view.setMessageVisible(false);

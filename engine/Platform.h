@@ -8,9 +8,9 @@ public:
     virtual ~Platform() = default;
 
     // Starts a periodic timer whose every expiry runs one tick; returns its identifier (never 0).
-    virtual int SetTimer(int intervalMs) = 0;
+    virtual int setTimer(int intervalMs) = 0;
     // Stops the timer with this identifier.
-    virtual void KillTimer(int timerId) = 0;
+    virtual void killTimer(int timerId) = 0;
     // The current date and time in fractional days.
     virtual double now() const = 0;
 };

@@ -169,7 +169,7 @@ namespace {
         if (team.lives < 1.0) {
             player.alive = 0;
             if (game.view.hasPlayerFrame(p))
-                game.view.SetOut(p, true);
+                game.view.setOut(p, true);
             team.outList[team.outCount++] = p;
         } else {
             state.teamLostLife[player.team] = 1;

@@ -120,7 +120,7 @@ void tick(Game& game)
             setUpLevel(game, state.level + 1);
         } else {
             killTimer(game);
-            game.view.ShowLayout(true);
+            game.view.showLayout(true);
         }
         return;
     }
@@ -145,7 +145,7 @@ void logicStep(Game& game)
     deathPhase(game);
     chargeTeamLives(state);
     if (state.changed)
-        game.view.UpdateScores();
+        game.view.updateScores();
 }
 
 void armTimer(Game& game)
@@ -153,14 +153,14 @@ void armTimer(Game& game)
     GameState& state = game.state;
     killTimer(game);
     const auto interval = static_cast<int>(state.stepMultiplier * 10000.0 / state.W * 0.125);
-    state.timerId = game.platform.SetTimer(interval);
+    state.timerId = game.platform.setTimer(interval);
 }
 
 void killTimer(Game& game)
 {
     if (game.state.timerId == 0)
         return;
-    game.platform.KillTimer(game.state.timerId);
+    game.platform.killTimer(game.state.timerId);
     game.state.timerId = 0;
 }
 
@@ -191,7 +191,7 @@ void reviveOutPlayers(Game& game, int t, bool placeNow)
         const int p = team.outList[--team.outCount];
         state.players[p].alive = 1;
         if (game.view.hasPlayerFrame(p))
-            game.view.SetOut(p, false);
+            game.view.setOut(p, false);
         team.lives -= 1.0;
         if (placeNow) {
             respawn(state, p);

@@ -228,7 +228,7 @@ void TForm3::FormShow()
         showColour(p);
         m_colourOwner[m_state.colourChoice[p]] = p;
     }
-    m_pauser->setText(KeyName(m_state.pauseKey));
+    m_pauser->setText(keyName(m_state.pauseKey));
     SyncTeamChecks();
     RefreshKeyCaptions();
 }
@@ -251,7 +251,7 @@ bool TForm3::FormKeyDown(int key)
     if (m_captureButton) {
         int& target = *m_captureTarget;
         const int old = target;
-        const bool accepted = !KeyName(key).isEmpty() && (isCapturingPauseKey() || key != VK_SPACE);
+        const bool accepted = !keyName(key).isEmpty() && (isCapturingPauseKey() || key != VK_SPACE);
         if (accepted) {
             target = key;
             if (isCapturingPauseKey()) {
@@ -311,9 +311,9 @@ void TForm3::RefreshKeyCaptions()
             if (j != k && m_state.controlKeys[j / 4][j % 4] == code)
                 marked = true;
         }
-        m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + KeyName(code) : KeyName(code));
+        m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + keyName(code) : keyName(code));
     }
-    m_pauser->setText(KeyName(m_state.pauseKey));
+    m_pauser->setText(keyName(m_state.pauseKey));
     CheckKeyClashes();
 }
 
@@ -396,7 +396,7 @@ void TForm3::col0MouseDown(int p, Qt::MouseButton button)
 void TForm3::bsClick(int tag)
 {
     if (m_captureButton)
-        m_captureButton->setText(KeyName(*m_captureTarget));
+        m_captureButton->setText(keyName(*m_captureTarget));
     m_captureTag = tag;
     if (tag == PauserTag) {
         m_captureButton = m_pauser;

@@ -14,12 +14,12 @@ namespace {
 
 TEST(ScoreText, ShowsSharesWithTwoRoundedDecimalsAndLivesWithTruncatedHundredths)
 {
-    EXPECT_EQ(FormatPercent(0.8765), "87.65%");
-    EXPECT_EQ(FormatPercent(0.5), "50.00%");
-    EXPECT_EQ(FormatPercent(0), "0.00%");
-    EXPECT_EQ(FormatPercent(0.0105), "1.05%");
-    EXPECT_EQ(FormatPercent(0.99999), "100.00%");
-    EXPECT_EQ(FormatPercent(28.8546), "2885.46%");
+    EXPECT_EQ(formatPercent(0.8765), "87.65%");
+    EXPECT_EQ(formatPercent(0.5), "50.00%");
+    EXPECT_EQ(formatPercent(0), "0.00%");
+    EXPECT_EQ(formatPercent(0.0105), "1.05%");
+    EXPECT_EQ(formatPercent(0.99999), "100.00%");
+    EXPECT_EQ(formatPercent(28.8546), "2885.46%");
     EXPECT_EQ(livesWholeText(20.5), "20");
     EXPECT_EQ(livesFractionText(20.5), ".50");
     EXPECT_EQ(livesWholeText(3), "3");
@@ -44,8 +44,8 @@ protected:
 
     void startGame()
     {
-        view.ShowLayout(false);
-        view.UpdateScores();
+        view.showLayout(false);
+        view.updateScores();
     }
 
     GameState state;
@@ -80,9 +80,9 @@ TEST_F(ScoreFramesTest, PlayerFrameShowsNameSharesAndDeathsAndGreysWhileOut)
 
     // A single player never leads, nor does its team
     EXPECT_EQ(frame->sct()->colour(), ScoreColours::black);
-    view.SetOut(1, true);
+    view.setOut(1, true);
     EXPECT_EQ(frame->namer()->colour(), ScoreColours::grey);
-    view.ShowLevelStats(1, false);
+    view.showLevelStats(1, false);
     EXPECT_TRUE(frame->livc()->isHidden());
 }
 
@@ -110,10 +110,10 @@ TEST_F(ScoreFramesTest, TeamFramesShowLivesAndSharesAndAllWithinOnePointOfTheBes
     // Team leads stay off the frames of players in teams of two
     EXPECT_EQ(view.playerFrame(3)->scc()->colour(), ScoreColours::black);
 
-    view.SetEliminated(1);
+    view.setEliminated(1);
     for (const AnchoredLabel* label : { frame->namer(), frame->liv(), frame->livf() })
         EXPECT_EQ(label->colour(), ScoreColours::grey);
-    view.HideLevelStats(1);
+    view.hideLevelStats(1);
     EXPECT_TRUE(frame->scc()->isHidden());
 }
 
@@ -163,7 +163,7 @@ TEST_F(ScoreFramesTest, SwitchingLayoutsRebuildsTheFramesAndClearsTheRunState)
     canvas.fill(Qt::red);
     state.cheatCount = state.paused = state.gameOver = 2;
     view.setMessageVisible(true);
-    view.ShowLayout(true);
+    view.showLayout(true);
     EXPECT_EQ(panel->findChildren<TFrame4*>().size() + panel->findChildren<TFrame5*>().size(), 0);
     EXPECT_EQ(state.cheatCount + state.paused + state.gameOver, 0);
     EXPECT_TRUE(panelp->isHidden());

@@ -8,12 +8,12 @@
 namespace fendral {
 
 struct FakePlatform : Platform {
-    int SetTimer(int intervalMs) override
+    int setTimer(int intervalMs) override
     {
         intervals.push_back(intervalMs);
         return static_cast<int>(intervals.size());
     }
-    void KillTimer(int timerId) override { killed.push_back(timerId); }
+    void killTimer(int timerId) override { killed.push_back(timerId); }
     double now() const override { return clock; }
 
     double clock = 46000.0; // fractional days

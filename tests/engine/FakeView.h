@@ -37,15 +37,15 @@ public:
     void setNeededShare(double) override { }
     void setMessage(const std::string& text) override { calls.push_back(text); }
     void setMessageVisible(bool) override { }
-    void UpdateScores() override { }
-    void ShowLayout(bool menuMode) override { calls.push_back(menuMode ? "menu" : "game"); }
+    void updateScores() override { }
+    void showLayout(bool menuMode) override { calls.push_back(menuMode ? "menu" : "game"); }
 
     bool hasPlayerFrame(int) const override { return true; }
     bool hasTeamFrame(int) const override { return true; }
-    void SetOut(int, bool) override { }
-    void ShowLevelStats(int, bool) override { }
-    void SetEliminated(int) override { }
-    void HideLevelStats(int) override { }
+    void setOut(int, bool) override { }
+    void showLevelStats(int, bool) override { }
+    void setEliminated(int) override { }
+    void hideLevelStats(int) override { }
 
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw

@@ -17,5 +17,5 @@ TEST(KeyNames, WordsLettersDigitsAndKeypadDigitsAreNamedAndNothingElse)
         { 13, "" }, { 27, "" }, { 107, "" }, { 0, "" }, { 47, "" }, { 58, "" }, { 64, "" },
         { 91, "" }, { 95, "" }, { 106, "" }, { 187, "" }, { 220, "" }, { 256, "" }, { -1, "" } };
     for (const auto& [code, name] : names)
-        EXPECT_EQ(fendral::KeyName(code), name) << code;
+        EXPECT_EQ(fendral::keyName(code), name) << code;
 }

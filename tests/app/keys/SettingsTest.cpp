@@ -25,7 +25,7 @@ protected:
     {
         GameState state;
         QSettings iniFile(iniPath(), QSettings::IniFormat);
-        LoadSettings(state, iniFile);
+        loadSettings(state, iniFile);
         return state;
     }
 
@@ -36,7 +36,7 @@ TEST_F(Settings, ASaveWritesTheTwentyOneKeysAndKeepsOtherSections)
 {
     writeFile("[Other]\nname=kept\n");
     QSettings iniFile(iniPath(), QSettings::IniFormat);
-    SaveSettings(GameState {}, iniFile);
+    saveSettings(GameState {}, iniFile);
     QFile file(iniPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(),
@@ -82,8 +82,8 @@ TEST_F(Settings, AnUnwritableTargetKeepsTheValuesAndFailsQuietly)
 {
     writeFile(""); // as root chmod does not stop writes: the target lies under a file instead
     QSettings iniFile(iniPath() + "/Fendral.ini", QSettings::IniFormat);
-    SaveSettings(GameState {}, iniFile);
-    SaveSettings(GameState {}, iniFile); // a second try fails as quietly
+    saveSettings(GameState {}, iniFile);
+    saveSettings(GameState {}, iniFile); // a second try fails as quietly
     EXPECT_NE(iniFile.status(), QSettings::NoError);
     EXPECT_EQ(iniFile.value("Fendral/Colour3").toInt(), 3);
 }

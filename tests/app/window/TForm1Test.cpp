@@ -72,13 +72,13 @@ TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
 {
     int ticks = 0;
     QtPlatform platform([&ticks] { ++ticks; });
-    const int first = platform.SetTimer(9);
+    const int first = platform.setTimer(9);
     EXPECT_EQ(platform.interval(), 9);
     EXPECT_TRUE(QTest::qWaitFor([&ticks] { return ticks >= 2; }, 5000));
-    platform.KillTimer(first);
+    platform.killTimer(first);
     EXPECT_FALSE(platform.isTimerRunning());
-    EXPECT_NE(platform.SetTimer(20), first);
-    platform.KillTimer(first); // a stale identifier leaves the running timer alone
+    EXPECT_NE(platform.setTimer(20), first);
+    platform.killTimer(first); // a stale identifier leaves the running timer alone
     EXPECT_TRUE(platform.isTimerRunning());
     EXPECT_NEAR(platform.now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
 }
