@@ -1,6 +1,6 @@
 // Fendral: the program's entry, its main window and the event loop
 #include "FendralApplication.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <QGuiApplication>
 
@@ -18,8 +18,8 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Fendral"));
     fendral::deliverShowingExceptions(
         [] {
-            fendral::TForm1 Form1;
-            Form1.show();
+            fendral::MainWindow window;
+            window.show();
             QApplication::exec();
             return true;
         },

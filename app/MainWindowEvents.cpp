@@ -1,5 +1,5 @@
 // The main window's life: first show, painting, keys, closing and tear-down
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include "DisplayView.h"
 #include "FieldRenderer.h"
@@ -25,43 +25,43 @@ namespace {
     }
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        FormShow();
+        setUpOnFirstShow();
     }
 }
 
-void TForm1::FormShow()
+void MainWindow::setUpOnFirstShow()
 {
     m_state.rng.seed(static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch()));
     // A maximised window would keep this size anyway: the window refuses every resize
-    m_ver->setText(QStringLiteral("ver. ") + Version);
+    m_versionLabel->setText(QStringLiteral("ver. ") + Version);
 
-    const int fieldHeight = height() - m_panel->height();
+    const int fieldHeight = height() - m_statusPanel->height();
     m_state.W = width() / CellSize;
     m_state.H = fieldHeight / CellSize;
     m_renderer->setOrigin(
         (width() - CellSize * m_state.W) / 2, (fieldHeight - CellSize * m_state.H) / 2);
 
-    centre(m_menup, size());
-    centre(m_panelp, size());
-    m_panel->placePanel2();
+    centre(m_menuPanel, size());
+    centre(m_messagePanel, size());
+    m_statusPanel->placeLevelBox();
     placeBottomLabels();
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
         [this](Qt::ApplicationState applicationState) {
             if (applicationState != Qt::ApplicationActive)
-                AppDeactivate();
+                applicationDeactivated();
         });
     m_view->destroyFrames();
     m_state.teamAssignment = {};
     m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
 
-    m_iniFile = std::make_unique<QSettings>(m_iniPath, QSettings::IniFormat);
-    loadSettings(m_state, *m_iniFile);
+    m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
+    loadSettings(m_state, *m_settingsFile);
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
@@ -69,7 +69,7 @@ void TForm1::FormShow()
     m_view->showLayout(true);
 }
 
-void TForm1::canvasChanged(const QRect& rect)
+void MainWindow::canvasChanged(const QRect& rect)
 {
     // A repaint redraws the canvas itself; what it changes is on screen with that paint
     if (m_painting)
@@ -78,12 +78,12 @@ void TForm1::canvasChanged(const QRect& rect)
     update(rect);
 }
 
-void TForm1::paintEvent(QPaintEvent* event)
+void MainWindow::paintEvent(QPaintEvent* event)
 {
     // A region that the canvas did not report changed is one the system asks for again
     if (!(event->region() - m_pendingRegion).isEmpty()) {
         m_painting = true;
-        FormPaint();
+        paintField();
         m_painting = false;
     }
     m_pendingRegion -= event->region();
@@ -92,7 +92,7 @@ void TForm1::paintEvent(QPaintEvent* event)
         painter.drawImage(rect.topLeft(), m_canvas, rect);
 }
 
-void TForm1::FormPaint()
+void MainWindow::paintField()
 {
     if (m_state.menuMode)
         return;
@@ -100,43 +100,41 @@ void TForm1::FormPaint()
     m_renderer->drawSprites(false);
 }
 
-void TForm1::requestClose() { close(); }
+void MainWindow::requestClose() { close(); }
 
-void TForm1::clearFocusedControl() { setFocus(); }
+void MainWindow::clearFocusedControl() { setFocus(); }
 
-void TForm1::Button11Click()
+void MainWindow::closeProgramClicked()
 {
     requestClose();
     clearFocusedControl();
 }
 
-void TForm1::Button4Click() { Button11Click(); }
+void MainWindow::closeClicked() { closeProgramClicked(); }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    bool canClose = true;
-    FormCloseQuery(canClose);
-    if (!canClose) {
+    if (!confirmClose()) {
         event->ignore();
         return;
     }
-    FormClose();
+    closeConfirmed();
     event->accept();
 }
 
-void TForm1::FormClose()
+void MainWindow::closeConfirmed()
 {
-    if (m_iniFile)
-        saveSettings(m_state, *m_iniFile);
+    if (m_settingsFile)
+        saveSettings(m_state, *m_settingsFile);
 }
 
-void TForm1::FormDestroy()
+void MainWindow::tearDown()
 {
     if (m_state.timerId != 0) {
         m_platform->killTimer(m_state.timerId);
         m_state.timerId = 0;
     }
-    m_iniFile.reset();
+    m_settingsFile.reset();
     m_state.groundEnemies.clear();
     m_state.openEnemies.clear();
     m_view->destroyFrames();

@@ -9,10 +9,10 @@ struct GameState;
 
 // Reads the keys and colours from the file, replacing an invalid key group or colour group by
 // its defaults.
-void loadSettings(GameState& state, QSettings& iniFile);
+void loadSettings(GameState& state, QSettings& file);
 
 // Writes the keys and colours to the file. A file that cannot be written leaves everything as it
 // was, in memory and on disk.
-void saveSettings(const GameState& state, QSettings& iniFile);
+void saveSettings(const GameState& state, QSettings& file);
 
 } // namespace fendral

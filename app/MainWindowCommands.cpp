@@ -1,12 +1,12 @@
 // The main window's commands: keys during a game, pause, start, menu, close guard, buying lives
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include "DisplayView.h"
 #include "GameCommands.h"
 #include "KeyTranslation.h"
 #include "Level.h"
+#include "SetupDialog.h"
 #include "StatusPanel.h"
-#include "TForm3.h"
 #include "Tick.h"
 #include "VirtualKeys.h"
 #include "Widgets.h"
@@ -28,88 +28,79 @@ namespace {
 
     bool runSetupDialog(GameState& state, QWidget* parent)
     {
-        TForm3 dialog(state, parent);
+        SetupDialog dialog(state, parent);
         return dialog.exec() == QDialog::Accepted;
     }
 
 } // namespace
 
-void TForm1::connectCommands()
+void MainWindow::connectCommands()
 {
     m_prompt = [this](const QString& question) { return askYesNo(this, question); };
-    m_setupDialog = [this](GameState& state) { return runSetupDialog(state, this); };
-    connect(m_start, &QPushButton::clicked, this, &TForm1::startClick);
-    connect(menub(), &QPushButton::clicked, this, &TForm1::menubClick);
-    connect(mode(), &Panel::clicked, this, &TForm1::modeClick);
-    connect(m_panelp, &Panel::clicked, this, &TForm1::FormClick);
+    m_setupRunner = [this](GameState& state) { return runSetupDialog(state, this); };
+    connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
+    connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
+    connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);
+    connect(m_messagePanel, &Panel::clicked, this, &MainWindow::messagePanelClicked);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    int key = virtualKeyCode(*event);
-    if (pressDialogButton(key))
-        return;
-    FormKeyDown(key);
+    const int key = virtualKeyCode(*event);
+    event->setAccepted(pressDialogButton(key) || handleKey(key));
 }
 
-bool TForm1::pressDialogButton(int key)
+bool MainWindow::pressDialogButton(int key)
 {
     // Enter and Esc go to the window's default and cancel buttons first: in the menu Enter
-    // starts a game (Esc, the cancel key, closes through FormKeyDown); during a game Esc is
-    // the "Menu" button's and Enter, without a visible default button, reaches FormKeyDown
+    // starts a game (Esc, the cancel key, closes through handleKey); during a game Esc is
+    // the "Menu" button's and Enter, without a visible default button, reaches handleKey
     if (m_state.menuMode && key == VK_RETURN) {
-        startClick();
+        startGameClicked();
         return true;
     }
     if (!m_state.menuMode && key == VK_ESCAPE) {
-        menubClick();
+        menuClicked();
         return true;
     }
     return false;
 }
 
-void TForm1::FormKeyDown(int& key)
+bool MainWindow::handleKey(int key)
 {
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed
-        return;
+        return false;
     }
     if (key == VK_ADD) {
-        modeClick();
-        key = 0;
-        return;
+        purchaseClicked();
+        return true;
     }
     // Tested before steering, so the pause key never steers
     if (key == m_state.pauseKey || key == VK_SPACE || key == VK_RETURN) {
         continueOrPause(*m_game);
-        key = 0;
-        return;
+        return true;
     }
-    if (steer(m_state, key))
-        key = 0;
+    return steer(m_state, key);
 }
 
-void TForm1::FormClick()
-{
-    int key = m_state.pauseKey;
-    FormKeyDown(key);
-}
+void MainWindow::messagePanelClicked() { handleKey(m_state.pauseKey); }
 
-void TForm1::AppDeactivate()
+void MainWindow::applicationDeactivated()
 {
     if (!m_state.menuMode)
         pauseGame(*m_game);
 }
 
-void TForm1::startClick()
+void MainWindow::startGameClicked()
 {
-    if (m_setupDialog(m_state))
+    if (m_setupRunner(m_state))
         newGame(*m_game);
     clearFocusedControl();
 }
 
-void TForm1::menubClick()
+void MainWindow::menuClicked()
 {
     const bool wasOver = m_state.gameOver != 0;
     pauseGame(*m_game);
@@ -122,16 +113,14 @@ void TForm1::menubClick()
     }
 }
 
-void TForm1::FormCloseQuery(bool& canClose)
+bool MainWindow::confirmClose()
 {
-    if (m_state.menuMode || m_state.gameOver) {
-        canClose = true;
-        return;
-    }
+    if (m_state.menuMode || m_state.gameOver)
+        return true;
     pauseGame(*m_game);
-    canClose = m_prompt(QStringLiteral("Close Fendral?"));
+    return m_prompt(QStringLiteral("Close Fendral?"));
 }
 
-void TForm1::modeClick() { buyLives(*m_game); }
+void MainWindow::purchaseClicked() { buyLives(*m_game); }
 
 } // namespace fendral

@@ -1,4 +1,4 @@
-#include "TForm3.h"
+#include "SetupDialog.h"
 
 #include "GameState.h"
 #include "KeyNames.h"
@@ -40,7 +40,7 @@ namespace {
 
 } // namespace
 
-TForm3::TForm3(GameState& state, QWidget* parent)
+SetupDialog::SetupDialog(GameState& state, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
 {
@@ -54,9 +54,9 @@ TForm3::TForm3(GameState& state, QWidget* parent)
     createDesignedControls();
 }
 
-TForm3::~TForm3() { FormDestroy(); }
+SetupDialog::~SetupDialog() { destroyRunTimeControls(); }
 
-void TForm3::createDesignedControls()
+void SetupDialog::createDesignedControls()
 {
     createLabels();
     createPlayerControls();
@@ -64,7 +64,7 @@ void TForm3::createDesignedControls()
     createSchemeMenu();
 }
 
-void TForm3::createLabels()
+void SetupDialog::createLabels()
 {
     addLabel(QStringLiteral("Teams:"), 8, 8)->setObjectName(QStringLiteral("Label5"));
     const char* teamLetters[TeamCount] = { "W", "X", "Y", "Z" };
@@ -90,58 +90,58 @@ void TForm3::createLabels()
     addLabel(QStringLiteral("Pause"), 176, 120)->setObjectName(QStringLiteral("Label14"));
 }
 
-void TForm3::createPlayerControls()
+void SetupDialog::createPlayerControls()
 {
     const char* loadNames[PlayerCount] = { "Button2", "Button4", "Button5", "Button6" };
     for (int p = 0; p < PlayerCount; ++p) {
-        m_col[p] = new ColourShape(this, QRect(152, 24 + 24 * p, 17, 17));
-        m_col[p]->setObjectName(QStringLiteral("col%1").arg(p));
-        connect(m_col[p], &ColourShape::pressed, this,
-            [this, p](Qt::MouseButton button) { col0MouseDown(p, button); });
+        m_colourShapes[p] = new ColourShape(this, QRect(152, 24 + 24 * p, 17, 17));
+        m_colourShapes[p]->setObjectName(QStringLiteral("col%1").arg(p));
+        connect(m_colourShapes[p], &ColourShape::pressed, this,
+            [this, p](Qt::MouseButton button) { colourPressed(p, button); });
 
         m_loadButtons[p] = addButton(QString(), 432, 24 + 24 * p, 25, 17);
         m_loadButtons[p]->setObjectName(QString::fromLatin1(loadNames[p]));
-        connect(m_loadButtons[p], &QPushButton::clicked, this, [this, p] { Button2Click(p); });
+        connect(m_loadButtons[p], &QPushButton::clicked, this, [this, p] { loadClicked(p); });
     }
 }
 
-void TForm3::createCommandButtons()
+void SetupDialog::createCommandButtons()
 {
-    m_pauser = addButton(QString(), 176, 136, 57, 17);
-    m_pauser->setObjectName(QStringLiteral("pauser"));
-    connect(m_pauser, &QPushButton::clicked, this, [this] { bsClick(PauserTag); });
+    m_pauseButton = addButton(QString(), 176, 136, 57, 17);
+    m_pauseButton->setObjectName(QStringLiteral("pauser"));
+    connect(m_pauseButton, &QPushButton::clicked, this, [this] { keyButtonClicked(PauserTag); });
 
     QFont boldFont = font();
     boldFont.setBold(true);
     QPushButton* resetTeams = addButton(QStringLiteral("Reset Teams"), 8, 120, 161, 33);
     resetTeams->setObjectName(QStringLiteral("Button1"));
     resetTeams->setFont(boldFont);
-    connect(resetTeams, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(resetTeams, &QPushButton::clicked, this, [this] { resetTeamsClicked(); });
 
     QPushButton* resetControls = addButton(QStringLiteral("Reset Controls"), 240, 120, 121, 33);
     resetControls->setObjectName(QStringLiteral("Button3"));
     resetControls->setFont(boldFont);
-    connect(resetControls, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(resetControls, &QPushButton::clicked, this, [this] { resetControlsClicked(); });
 
-    m_start = addButton(QStringLiteral("Start"), 368, 120, 89, 33);
-    m_start->setObjectName(QStringLiteral("start"));
-    m_start->setFont(boldFont);
-    m_start->setDefault(true);
+    m_startButton = addButton(QStringLiteral("Start"), 368, 120, 89, 33);
+    m_startButton->setObjectName(QStringLiteral("start"));
+    m_startButton->setFont(boldFont);
+    m_startButton->setDefault(true);
     createStartGlyph();
-    connect(m_start, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_startButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm3::createSchemeMenu()
+void SetupDialog::createSchemeMenu()
 {
-    m_mnu = new QMenu(this);
-    m_mnu->setObjectName(QStringLiteral("mnu"));
+    m_schemeMenu = new QMenu(this);
+    m_schemeMenu->setObjectName(QStringLiteral("mnu"));
     for (int s = 0; s < SchemeCount; ++s) {
-        QAction* item = m_mnu->addAction(QString::fromLatin1(schemeNames[s]));
-        connect(item, &QAction::triggered, this, [this, s] { PL1Click(s); });
+        QAction* item = m_schemeMenu->addAction(QString::fromLatin1(schemeNames[s]));
+        connect(item, &QAction::triggered, this, [this, s] { schemeChosen(s); });
     }
 }
 
-QLabel* TForm3::addLabel(const QString& text, int left, int top)
+QLabel* SetupDialog::addLabel(const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, this);
     label->move(left, top);
@@ -149,7 +149,7 @@ QLabel* TForm3::addLabel(const QString& text, int left, int top)
     return label;
 }
 
-QPushButton* TForm3::addButton(const QString& text, int left, int top, int width, int height)
+QPushButton* SetupDialog::addButton(const QString& text, int left, int top, int width, int height)
 {
     auto* button = new QPushButton(text, this);
     button->setGeometry(left, top, width, height);
@@ -159,16 +159,16 @@ QPushButton* TForm3::addButton(const QString& text, int left, int top, int width
 }
 
 // A red check mark, grey while the button is disabled
-void TForm3::createStartGlyph()
+void SetupDialog::createStartGlyph()
 {
     QIcon glyph;
     glyph.addPixmap(checkMark(QColor(0xE0, 0, 0)), QIcon::Normal);
     glyph.addPixmap(checkMark(QColor(0xA0, 0xA0, 0xA0)), QIcon::Disabled);
-    m_start->setIcon(glyph);
-    m_start->setIconSize(QSize(16, 16));
+    m_startButton->setIcon(glyph);
+    m_startButton->setIconSize(QSize(16, 16));
 }
 
-void TForm3::centreOnScreen()
+void SetupDialog::centreOnScreen()
 {
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
@@ -177,25 +177,25 @@ void TForm3::centreOnScreen()
     }
 }
 
-void TForm3::showEvent(QShowEvent* event)
+void SetupDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
     centreOnScreen();
-    FormShow();
+    setUpControls();
 }
 
-void TForm3::keyPressEvent(QKeyEvent* event)
+void SetupDialog::keyPressEvent(QKeyEvent* event)
 {
-    event->setAccepted(FormKeyDown(virtualKeyCode(*event)));
+    event->setAccepted(handleKey(virtualKeyCode(*event)));
 }
 
 // Tab must not move the focus onto a control: the dialog handles every key itself
-bool TForm3::focusNextPrevChild(bool) { return false; }
+bool SetupDialog::focusNextPrevChild(bool) { return false; }
 
 // The team boxes and the key buttons, told apart by their tags
-void TForm3::createRunTimeControls()
+void SetupDialog::createRunTimeControls()
 {
     for (int tag = 0; tag < 16; ++tag) {
         const int t = tag / 4;
@@ -204,7 +204,7 @@ void TForm3::createRunTimeControls()
         box->setObjectName(QStringLiteral("cb%1").arg(tag));
         box->setGeometry(56 + 24 * t, 24 + 24 * p, 17, 17);
         box->setFocusPolicy(Qt::NoFocus);
-        connect(box, &QCheckBox::clicked, this, [this, tag] { cbClick(tag); });
+        connect(box, &QCheckBox::clicked, this, [this, tag] { teamBoxClicked(tag); });
         box->show();
         m_teamBoxes[tag] = box;
     }
@@ -213,13 +213,13 @@ void TForm3::createRunTimeControls()
         const int d = tag % 4;
         QPushButton* button = addButton(QString(), 176 + 64 * d, 24 + 24 * p, 57, 17);
         button->setObjectName(QStringLiteral("bs%1").arg(tag));
-        connect(button, &QPushButton::clicked, this, [this, tag] { bsClick(tag); });
+        connect(button, &QPushButton::clicked, this, [this, tag] { keyButtonClicked(tag); });
         button->show();
         m_keyButtons[tag] = button;
     }
 }
 
-void TForm3::FormShow()
+void SetupDialog::setUpControls()
 {
     if (!m_teamBoxes[0])
         createRunTimeControls();
@@ -228,12 +228,12 @@ void TForm3::FormShow()
         showColour(p);
         m_colourOwner[m_state.colourChoice[p]] = p;
     }
-    m_pauser->setText(keyName(m_state.pauseKey));
-    SyncTeamChecks();
-    RefreshKeyCaptions();
+    m_pauseButton->setText(keyName(m_state.pauseKey));
+    syncTeamChecks();
+    refreshKeyCaptions();
 }
 
-void TForm3::FormDestroy()
+void SetupDialog::destroyRunTimeControls()
 {
     for (QCheckBox*& box : m_teamBoxes) {
         delete box;
@@ -246,7 +246,7 @@ void TForm3::FormDestroy()
     m_captureButton = nullptr;
 }
 
-bool TForm3::FormKeyDown(int key)
+bool SetupDialog::handleKey(int key)
 {
     if (m_captureButton) {
         int& target = *m_captureTarget;
@@ -271,7 +271,7 @@ bool TForm3::FormKeyDown(int key)
             }
         }
         m_captureButton = nullptr;
-        RefreshKeyCaptions();
+        refreshKeyCaptions();
         return true;
     }
     if (key == VK_ESCAPE) {
@@ -280,14 +280,14 @@ bool TForm3::FormKeyDown(int key)
     }
     // Start is the default button: Enter works only while it is enabled
     if (key == VK_RETURN) {
-        if (m_start->isEnabled())
-            m_start->click();
+        if (m_startButton->isEnabled())
+            m_startButton->click();
         return true;
     }
     return false;
 }
 
-void TForm3::SyncTeamChecks()
+void SetupDialog::syncTeamChecks()
 {
     m_syncing = true;
     bool anyone = false;
@@ -299,10 +299,10 @@ void TForm3::SyncTeamChecks()
         }
     }
     m_syncing = false;
-    m_start->setEnabled(anyone);
+    m_startButton->setEnabled(anyone);
 }
 
-void TForm3::RefreshKeyCaptions()
+void SetupDialog::refreshKeyCaptions()
 {
     for (int k = 0; k < 16; ++k) {
         const int code = m_state.controlKeys[k / 4][k % 4];
@@ -313,11 +313,11 @@ void TForm3::RefreshKeyCaptions()
         }
         m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + keyName(code) : keyName(code));
     }
-    m_pauser->setText(keyName(m_state.pauseKey));
-    CheckKeyClashes();
+    m_pauseButton->setText(keyName(m_state.pauseKey));
+    checkKeyClashes();
 }
 
-void TForm3::CheckKeyClashes()
+void SetupDialog::checkKeyClashes()
 {
     for (int p = 0; p < PlayerCount; ++p) {
         for (int q = 0; q < PlayerCount; ++q) {
@@ -339,13 +339,13 @@ void TForm3::CheckKeyClashes()
     }
 }
 
-void TForm3::cbClick(int tag)
+void SetupDialog::teamBoxClicked(int tag)
 {
     if (m_syncing)
         return;
     if (m_captureButton) {
         cancelCapture();
-        RefreshKeyCaptions();
+        refreshKeyCaptions();
     }
     const int t = tag / 4;
     const int p = tag % 4;
@@ -364,10 +364,10 @@ void TForm3::cbClick(int tag)
             }
         }
     }
-    SyncTeamChecks();
+    syncTeamChecks();
 }
 
-void TForm3::col0MouseDown(int p, Qt::MouseButton button)
+void SetupDialog::colourPressed(int p, Qt::MouseButton button)
 {
     int c = m_state.colourChoice[p];
     m_colourOwner[c] = NoPlayer;
@@ -393,13 +393,13 @@ void TForm3::col0MouseDown(int p, Qt::MouseButton button)
     }
 }
 
-void TForm3::bsClick(int tag)
+void SetupDialog::keyButtonClicked(int tag)
 {
     if (m_captureButton)
         m_captureButton->setText(keyName(*m_captureTarget));
     m_captureTag = tag;
     if (tag == PauserTag) {
-        m_captureButton = m_pauser;
+        m_captureButton = m_pauseButton;
         m_captureTarget = &m_state.pauseKey;
     } else {
         m_captureButton = m_keyButtons[tag];
@@ -408,41 +408,41 @@ void TForm3::bsClick(int tag)
     m_captureButton->setText(QStringLiteral("..."));
 }
 
-void TForm3::Button1Click() { resetTeams(); }
+void SetupDialog::resetTeamsClicked() { resetTeams(); }
 
-void TForm3::Button3Click()
+void SetupDialog::resetControlsClicked()
 {
     cancelCapture();
     m_state.controlKeys = defaultControlKeys;
     m_state.pauseKey = VK_SPACE;
-    RefreshKeyCaptions();
+    refreshKeyCaptions();
 }
 
-void TForm3::Button2Click(int p)
+void SetupDialog::loadClicked(int p)
 {
     cancelCapture();
-    RefreshKeyCaptions();
+    refreshKeyCaptions();
     m_schemeTarget = p;
-    m_mnu->popup(m_loadButtons[p]->mapToGlobal(QPoint(0, 0)));
+    m_schemeMenu->popup(m_loadButtons[p]->mapToGlobal(QPoint(0, 0)));
 }
 
-void TForm3::PL1Click(int scheme)
+void SetupDialog::schemeChosen(int scheme)
 {
     // A scheme is not compared with the pause key
     m_state.controlKeys[m_schemeTarget] = ControlScheme[scheme];
-    RefreshKeyCaptions();
+    refreshKeyCaptions();
 }
 
-void TForm3::resetTeams()
+void SetupDialog::resetTeams()
 {
     m_state.teamAssignment = {};
     m_state.teamAssignment[0][0] = 1; // Alpha alone in team W
-    SyncTeamChecks();
+    syncTeamChecks();
 }
 
-void TForm3::cancelCapture() { m_captureButton = nullptr; }
+void SetupDialog::cancelCapture() { m_captureButton = nullptr; }
 
-bool TForm3::isTicked(int p) const
+bool SetupDialog::isTicked(int p) const
 {
     for (const auto& team : m_state.teamAssignment) {
         if (team[p])
@@ -451,9 +451,9 @@ bool TForm3::isTicked(int p) const
     return false;
 }
 
-void TForm3::showColour(int p)
+void SetupDialog::showColour(int p)
 {
-    m_col[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]]));
+    m_colourShapes[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]]));
 }
 
 } // namespace fendral

@@ -23,17 +23,14 @@ namespace {
     QString pauseKeyName() { return section + QStringLiteral("Pause"); }
 
     // A missing key or a value that is not a decimal integer gives the default.
-    int readInteger(QSettings& iniFile, const QString& key, int defaultValue)
+    int readInteger(QSettings& file, const QString& key, int defaultValue)
     {
         bool ok = false;
-        const int value = iniFile.value(key).toInt(&ok);
+        const int value = file.value(key).toInt(&ok);
         return ok ? value : defaultValue;
     }
 
-    void writeInteger(QSettings& iniFile, const QString& key, int value)
-    {
-        iniFile.setValue(key, value);
-    }
+    void writeInteger(QSettings& file, const QString& key, int value) { file.setValue(key, value); }
 
     bool isValidControlKey(const GameState& state, int p, int d)
     {
@@ -47,10 +44,10 @@ namespace {
         return true;
     }
 
-    void loadKeys(GameState& state, QSettings& iniFile)
+    void loadKeys(GameState& state, QSettings& file)
     {
         bool bad = false;
-        state.pauseKey = readInteger(iniFile, pauseKeyName(), VK_SPACE);
+        state.pauseKey = readInteger(file, pauseKeyName(), VK_SPACE);
         if (keyName(state.pauseKey).isEmpty()) {
             bad = true; // the control keys are then not read at all
         } else {
@@ -58,7 +55,7 @@ namespace {
             for (int p = 0; p < PlayerCount; ++p) {
                 for (int d = 0; d < 4; ++d) {
                     state.controlKeys[p][d]
-                        = readInteger(iniFile, controlsKey(p, d), defaultControlKeys[p][d]);
+                        = readInteger(file, controlsKey(p, d), defaultControlKeys[p][d]);
                     if (!isValidControlKey(state, p, d))
                         bad = true;
                 }
@@ -70,11 +67,11 @@ namespace {
         }
     }
 
-    void loadColours(GameState& state, QSettings& iniFile)
+    void loadColours(GameState& state, QSettings& file)
     {
         bool bad = false;
         for (int p = 0; p < PlayerCount; ++p)
-            state.colourChoice[p] = readInteger(iniFile, colourKey(p), p);
+            state.colourChoice[p] = readInteger(file, colourKey(p), p);
         for (int p = 0; p < PlayerCount; ++p) {
             const int colour = state.colourChoice[p];
             if (colour < 0 || colour >= ColourCount) {
@@ -94,24 +91,24 @@ namespace {
 
 } // namespace
 
-void loadSettings(GameState& state, QSettings& iniFile)
+void loadSettings(GameState& state, QSettings& file)
 {
-    loadKeys(state, iniFile);
-    loadColours(state, iniFile);
+    loadKeys(state, file);
+    loadColours(state, file);
 }
 
-void saveSettings(const GameState& state, QSettings& iniFile)
+void saveSettings(const GameState& state, QSettings& file)
 {
-    writeInteger(iniFile, pauseKeyName(), state.pauseKey);
+    writeInteger(file, pauseKeyName(), state.pauseKey);
     for (int p = 0; p < PlayerCount; ++p) {
         for (int d = 0; d < 4; ++d)
-            writeInteger(iniFile, controlsKey(p, d), state.controlKeys[p][d]);
+            writeInteger(file, controlsKey(p, d), state.controlKeys[p][d]);
     }
     for (int p = 0; p < PlayerCount; ++p)
-        writeInteger(iniFile, colourKey(p), state.colourChoice[p]);
+        writeInteger(file, colourKey(p), state.colourChoice[p]);
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
-    iniFile.sync();
+    file.sync();
 }
 
 } // namespace fendral

@@ -2,11 +2,11 @@
 #include "DisplayView.h"
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
+#include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
 #include "StatusPanel.h"
-#include "TFrame4.h"
-#include "TFrame5.h"
+#include "TeamScoreFrame.h"
 #include "WindowFixture.h"
 
 #include <QDateTime>
@@ -30,13 +30,13 @@ TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
 {
     // Menu, version, credit, message panel and the status panel's right part
     const auto visible = [this] {
-        return QList<bool> { form.menup()->isVisible(), form.ver()->isVisible(),
-            form.credit()->isVisible(), form.panelp()->isVisible(),
-            form.panel()->panel2()->isVisible() };
+        return QList<bool> { form.menuPanel()->isVisible(), form.versionLabel()->isVisible(),
+            form.creditLabel()->isVisible(), form.messagePanel()->isVisible(),
+            form.statusPanel()->levelBox()->isVisible() };
     };
     const auto frames = [this] {
-        return form.panel()->findChildren<TFrame4*>().size()
-            + form.panel()->findChildren<TFrame5*>().size();
+        return form.statusPanel()->findChildren<PlayerScoreFrame*>().size()
+            + form.statusPanel()->findChildren<TeamScoreFrame*>().size();
     };
     EXPECT_EQ(visible(), QList<bool>({ true, true, true, false, false }));
 
@@ -46,7 +46,7 @@ TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
     EXPECT_EQ(frames(), 7);
 
     answer = true;
-    form.menub()->click();
+    form.menuButton()->click();
     EXPECT_EQ(frames(), 0);
     teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z
     startGame();

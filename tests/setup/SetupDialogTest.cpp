@@ -1,5 +1,5 @@
 // The setup dialog driven like a user would: mouse clicks on its controls and key presses
-#include "TForm3.h"
+#include "SetupDialog.h"
 #include "GameState.h"
 #include "QtColour.h"
 #include "Widgets.h"
@@ -20,7 +20,7 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace {
 
-class SetupDialog : public ::testing::Test {
+class SetupDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -30,7 +30,7 @@ protected:
 
     void open()
     {
-        m_dialog = std::make_unique<TForm3>(m_state);
+        m_dialog = std::make_unique<SetupDialog>(m_state);
         m_dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
@@ -65,18 +65,18 @@ protected:
     bool plays(int t, int p) const { return m_state.teamAssignment[t][p] != 0; }
 
     GameState m_state;
-    std::unique_ptr<TForm3> m_dialog;
+    std::unique_ptr<SetupDialog> m_dialog;
 };
 
 } // namespace
 
-TEST_F(SetupDialog, HasItsCaptionAndFixedSize)
+TEST_F(SetupDialogTest, HasItsCaptionAndFixedSize)
 {
     EXPECT_EQ(m_dialog->windowTitle(), "Fendral - Starting");
     EXPECT_EQ(m_dialog->size(), QSize(465, 161));
 }
 
-TEST_F(SetupDialog, TheSharedDOfGammaAndDeltaIsMarkedAndKeepsThemApart)
+TEST_F(SetupDialogTest, TheSharedDOfGammaAndDeltaIsMarkedAndKeepsThemApart)
 {
     EXPECT_EQ(keyButton(2, 2)->text(), "! D");
     EXPECT_EQ(keyButton(3, 3)->text(), "! D");
@@ -95,7 +95,7 @@ TEST_F(SetupDialog, TheSharedDOfGammaAndDeltaIsMarkedAndKeepsThemApart)
     EXPECT_FALSE(plays(3, 2));
 }
 
-TEST_F(SetupDialog, ACapturedKeyThatTwoPlayingPlayersShareResetsTheTeams)
+TEST_F(SetupDialogTest, ACapturedKeyThatTwoPlayingPlayersShareResetsTheTeams)
 {
     click(teamBox(1, 1));
     click(teamBox(3, 2));
@@ -107,7 +107,7 @@ TEST_F(SetupDialog, ACapturedKeyThatTwoPlayingPlayersShareResetsTheTeams)
     EXPECT_FALSE(teamBox(1, 1)->isChecked());
 }
 
-TEST_F(SetupDialog, RefusedKeysEndTheCaptureWithoutAChange)
+TEST_F(SetupDialogTest, RefusedKeysEndTheCaptureWithoutAChange)
 {
     capture(control("pauser"), Qt::Key_P);
     ASSERT_EQ(m_state.pauseKey, 'P');
@@ -135,7 +135,7 @@ TEST_F(SetupDialog, RefusedKeysEndTheCaptureWithoutAChange)
     EXPECT_TRUE(m_dialog->isVisible());
 }
 
-TEST_F(SetupDialog, StartIsDisabledWithNoBoxTickedAndEnterThenDoesNothing)
+TEST_F(SetupDialogTest, StartIsDisabledWithNoBoxTickedAndEnterThenDoesNothing)
 {
     click(teamBox(0, 0));
     EXPECT_FALSE(control("start")->isEnabled());
@@ -148,7 +148,7 @@ TEST_F(SetupDialog, StartIsDisabledWithNoBoxTickedAndEnterThenDoesNothing)
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
 }
 
-TEST_F(SetupDialog, ColoursOfPlayingPlayersAreSkippedAndIdleOnesTaken)
+TEST_F(SetupDialogTest, ColoursOfPlayingPlayersAreSkippedAndIdleOnesTaken)
 {
     click(teamBox(1, 1)); // Alpha and Beta play
     click(colourShape(0));
@@ -159,7 +159,7 @@ TEST_F(SetupDialog, ColoursOfPlayingPlayersAreSkippedAndIdleOnesTaken)
     EXPECT_EQ(m_state.colourChoice, (std::array<int, 4> { 0, 1, 4, 3 }));
 }
 
-TEST_F(SetupDialog, ASchemeFromTheMenuIsTakenEvenWithThePauseKeyInIt)
+TEST_F(SetupDialogTest, ASchemeFromTheMenuIsTakenEvenWithThePauseKeyInIt)
 {
     capture(control("pauser"), Qt::Key_Q);
     click(control("Button5")); // Gamma's Load
@@ -177,7 +177,7 @@ TEST_F(SetupDialog, ASchemeFromTheMenuIsTakenEvenWithThePauseKeyInIt)
     EXPECT_EQ(keyButton(0, 2)->text(), "Q");
 }
 
-TEST_F(SetupDialog, CancellingKeepsEveryChange)
+TEST_F(SetupDialogTest, CancellingKeepsEveryChange)
 {
     capture(keyButton(1, 3), Qt::Key_L);
     click(colourShape(1));

@@ -13,18 +13,18 @@ using namespace fendral;
 
 class Settings : public ::testing::Test {
 protected:
-    QString iniPath() const { return m_dir.filePath("Fendral.ini"); }
+    QString settingsPath() const { return m_dir.filePath("Fendral.ini"); }
 
     void writeFile(const QByteArray& content) const
     {
-        QFile file(iniPath());
+        QFile file(settingsPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     }
 
     GameState load() const
     {
         GameState state;
-        QSettings iniFile(iniPath(), QSettings::IniFormat);
+        QSettings iniFile(settingsPath(), QSettings::IniFormat);
         loadSettings(state, iniFile);
         return state;
     }
@@ -35,9 +35,9 @@ protected:
 TEST_F(Settings, ASaveWritesTheTwentyOneKeysAndKeepsOtherSections)
 {
     writeFile("[Other]\nname=kept\n");
-    QSettings iniFile(iniPath(), QSettings::IniFormat);
+    QSettings iniFile(settingsPath(), QSettings::IniFormat);
     saveSettings(GameState {}, iniFile);
-    QFile file(iniPath());
+    QFile file(settingsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(),
         "[Fendral]\nColour0=0\nColour1=1\nColour2=2\nColour3=3\nControls00=38\nControls01=40\n"
@@ -81,7 +81,7 @@ TEST_F(Settings, AnInvalidKeyOrColourResetsItsWholeGroupAndGarbageGivesTheDefaul
 TEST_F(Settings, AnUnwritableTargetKeepsTheValuesAndFailsQuietly)
 {
     writeFile(""); // as root chmod does not stop writes: the target lies under a file instead
-    QSettings iniFile(iniPath() + "/Fendral.ini", QSettings::IniFormat);
+    QSettings iniFile(settingsPath() + "/Fendral.ini", QSettings::IniFormat);
     saveSettings(GameState {}, iniFile);
     saveSettings(GameState {}, iniFile); // a second try fails as quietly
     EXPECT_NE(iniFile.status(), QSettings::NoError);

@@ -1,7 +1,7 @@
 // A shown main window with its settings file in a temporary folder, and a scripted prompt and
 // setup dialog in place of the modal ones
 #pragma once
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "Widgets.h"
 
 #include <QTemporaryDir>
@@ -11,23 +11,26 @@
 class Window : public ::testing::Test {
 protected:
     Window()
-        : form(iniPath())
+        : form(settingsPath())
     {
         form.show();
         // Both record their question or hand over the chosen teams, then give the scripted answer
         form.setPrompt([this](const QString& question) { return questions << question, answer; });
-        form.setSetupDialog([this](fendral::GameState& state) {
+        form.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
     }
 
-    QString iniPath() const { return folder.filePath("Fendral.ini"); }
+    QString settingsPath() const { return folder.filePath("Fendral.ini"); }
     fendral::GameState& state() { return form.state(); }
     void startGame() { QTest::keyClick(&form, Qt::Key_Return); }
-    bool pauseShown() { return form.panelp()->isVisible() && form.panelp()->caption() == "Pause"; }
+    bool pauseShown()
+    {
+        return form.messagePanel()->isVisible() && form.messagePanel()->caption() == "Pause";
+    }
 
     QTemporaryDir folder;
-    fendral::TForm1 form;
+    fendral::MainWindow form;
     // [team][player]: Alpha in W, Beta in X
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions;

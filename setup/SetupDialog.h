@@ -19,14 +19,14 @@ class ColourShape;
 // open; closes Accepted with Start (a click or Enter) and Rejected with Escape or the close box,
 // keeping every change either way. Every control carries its design name as object name; the
 // boxes and key buttons made at show are "cb" and "bs" followed by their tag.
-class TForm3 : public QDialog {
+class SetupDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(GameState& state, QWidget* parent = nullptr);
-    ~TForm3() override;
+    explicit SetupDialog(GameState& state, QWidget* parent = nullptr);
+    ~SetupDialog() override;
 
     // The popup menu of control schemes, for tests and scripts that pick an item without it
-    QMenu* schemeMenu() const { return m_mnu; }
+    QMenu* schemeMenu() const { return m_schemeMenu; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,20 +45,20 @@ private:
     void createStartGlyph();
     void centreOnScreen();
 
-    void FormShow();
-    bool FormKeyDown(int key);
-    void FormDestroy();
-    void cbClick(int tag);
-    void col0MouseDown(int p, Qt::MouseButton button);
-    void bsClick(int tag);
-    void Button1Click();
-    void Button3Click();
-    void Button2Click(int p);
-    void PL1Click(int scheme);
+    void setUpControls();
+    bool handleKey(int key);
+    void destroyRunTimeControls();
+    void teamBoxClicked(int tag);
+    void colourPressed(int p, Qt::MouseButton button);
+    void keyButtonClicked(int tag);
+    void resetTeamsClicked();
+    void resetControlsClicked();
+    void loadClicked(int p);
+    void schemeChosen(int scheme);
 
-    void SyncTeamChecks();
-    void RefreshKeyCaptions();
-    void CheckKeyClashes();
+    void syncTeamChecks();
+    void refreshKeyCaptions();
+    void checkKeyClashes();
     void resetTeams();
     void cancelCapture();
     bool isTicked(int p) const;
@@ -70,11 +70,11 @@ private:
 
     GameState& m_state;
 
-    std::array<ColourShape*, 4> m_col {};
+    std::array<ColourShape*, 4> m_colourShapes {};
     std::array<QPushButton*, 4> m_loadButtons {};
-    QPushButton* m_pauser = nullptr;
-    QPushButton* m_start = nullptr;
-    QMenu* m_mnu = nullptr;
+    QPushButton* m_pauseButton = nullptr;
+    QPushButton* m_startButton = nullptr;
+    QMenu* m_schemeMenu = nullptr;
 
     // Made at show, destroyed with the dialog
     std::array<QCheckBox*, 16> m_teamBoxes {}; // tag 4t + p

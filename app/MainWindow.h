@@ -23,61 +23,65 @@ class Panel;
 class QtPlatform;
 class StatusPanel;
 
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int DesignClientWidth = 1024;
     static constexpr int DesignClientHeight = 721;
 
     // The settings file beside the executable.
-    static QString defaultIniPath();
+    static QString defaultSettingsPath();
 
-    explicit TForm1(const QString& iniPath = defaultIniPath(), QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(
+        const QString& settingsPath = defaultSettingsPath(), QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     GameState& state() { return m_state; }
     Game& game() { return *m_game; }
     DisplayView& view() { return *m_view; }
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
-    QSettings* iniFile() const { return m_iniFile.get(); }
+    QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
 
-    StatusPanel* panel() const { return m_panel; }
-    Panel* menup() const { return m_menup; }
-    QPushButton* start() const { return m_start; }
-    QPushButton* Button11() const { return m_Button11; }
-    Panel* panelp() const { return m_panelp; }
-    QLabel* ver() const { return m_ver; }
-    QLabel* credit() const { return m_credit; }
-    QPushButton* menub() const;
-    QPushButton* Button4() const;
-    Panel* mode() const;
+    StatusPanel* statusPanel() const { return m_statusPanel; }
+    Panel* menuPanel() const { return m_menuPanel; }
+    QPushButton* startButton() const { return m_startButton; }
+    QPushButton* closeProgramButton() const { return m_closeProgramButton; }
+    Panel* messagePanel() const { return m_messagePanel; }
+    QLabel* versionLabel() const { return m_versionLabel; }
+    QLabel* creditLabel() const { return m_creditLabel; }
+    QPushButton* menuButton() const;
+    QPushButton* closeButton() const;
+    Panel* purchasePanel() const;
 
     // First-show set-up: playfield size, panels, settings, BackBuffer, grids, the menu.
-    void FormShow();
+    void setUpOnFirstShow();
     // Redraws the field and the sprites on the canvas while a game is shown.
-    void FormPaint();
-    // A key press as a virtual-key code; set to 0 when consumed.
-    void FormKeyDown(int& key);
-    void FormCloseQuery(bool& canClose);
-    void FormClose();
-    void Button11Click();
-    void Button4Click();
+    void paintField();
+    // A key press as a virtual-key code; returns whether the key was consumed.
+    bool handleKey(int key);
+    // Asked before any close: during a game that is not over, pauses and asks; true to close.
+    bool confirmClose();
+    // The close was allowed: the settings are written.
+    void closeConfirmed();
+    // "Close Fendral" in the menu and "Close" in the status panel
+    void closeProgramClicked();
+    void closeClicked();
 
     // The commands of the menu and of a game in progress
-    void startClick();
-    void menubClick();
-    void modeClick();
-    void FormClick();
-    void AppDeactivate();
+    void startGameClicked();
+    void menuClicked();
+    void purchaseClicked();
+    void messagePanelClicked();
+    void applicationDeactivated();
 
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;
     void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
-    using SetupDialog = std::function<bool(GameState& state)>;
-    void setSetupDialog(SetupDialog dialog) { m_setupDialog = std::move(dialog); }
+    using SetupRunner = std::function<bool(GameState& state)>;
+    void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -96,7 +100,7 @@ private:
     void requestClose();
     void connectCommands();
     bool pressDialogButton(int key);
-    void FormDestroy();
+    void tearDown();
 
     GameState m_state;
     QImage m_canvas;
@@ -104,19 +108,19 @@ private:
     std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
-    QString m_iniPath;
-    std::unique_ptr<QSettings> m_iniFile;
+    QString m_settingsPath;
+    std::unique_ptr<QSettings> m_settingsFile;
 
-    StatusPanel* m_panel = nullptr;
-    Panel* m_menup = nullptr;
-    QPushButton* m_start = nullptr;
-    QPushButton* m_Button11 = nullptr;
-    Panel* m_panelp = nullptr;
-    QLabel* m_ver = nullptr;
-    QLabel* m_credit = nullptr;
+    StatusPanel* m_statusPanel = nullptr;
+    Panel* m_menuPanel = nullptr;
+    QPushButton* m_startButton = nullptr;
+    QPushButton* m_closeProgramButton = nullptr;
+    Panel* m_messagePanel = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_creditLabel = nullptr;
 
     Prompt m_prompt;
-    SetupDialog m_setupDialog;
+    SetupRunner m_setupRunner;
 
     bool m_shown = false;
     bool m_painting = false;

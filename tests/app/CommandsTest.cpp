@@ -22,7 +22,7 @@ TEST_F(Window, EnterInTheMenuStartsAGameThroughTheSetupDialogOnlyWhenItClosesWit
 TEST_F(Window, SteeringKeysAreQueuedAndConsumedOnlyWhileRunning)
 {
     startGame();
-    const auto press = [this](int key) { return form.FormKeyDown(key), key; }; // 0 when consumed
+    const auto press = [this](int key) { return form.handleKey(key) ? 0 : key; }; // 0 when consumed
     EXPECT_EQ(press(KeyUp), 0);
     state().paused = 1;
     EXPECT_EQ(press(KeyUp), KeyUp) << "while paused a steering key is neither queued nor consumed";
@@ -40,7 +40,7 @@ TEST_F(Window, SpaceEnterAndThePauseKeyPauseAndContinueAndThePauseKeyNeverSteers
         QTest::keyClick(&form, key);
         EXPECT_TRUE(pauseShown()) << key;
         QTest::keyClick(&form, key);
-        EXPECT_FALSE(state().paused || form.panelp()->isVisible()) << key;
+        EXPECT_FALSE(state().paused || form.messagePanel()->isVisible()) << key;
     }
     EXPECT_EQ(state().players[0].dirQueueLength, 0);
 }
@@ -53,19 +53,19 @@ TEST_F(Window, LeavingAGameIsAskedUnlessItIsLostAndTheMenuClosesAtOnceWritingThe
     EXPECT_EQ(questions, QStringList({ "Return to Menu?", "Close Fendral?" }));
     EXPECT_TRUE(state().menuMode == 0 && form.isVisible() && pauseShown()) << "No keeps it paused";
     answer = true;
-    form.menub()->click();
+    form.menuButton()->click();
     EXPECT_FALSE(state().menuMode == 0 || form.platform().isTimerRunning());
 
     startGame();
     state().paused = state().gameOver = 1;
-    form.menub()->click();
+    form.menuButton()->click();
     EXPECT_EQ(state().menuMode, 1);
     EXPECT_EQ(questions.size(), 3) << "a lost game leaves without a question";
     state().pauseKey = 80;
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_EQ(questions.size(), 3) << "the menu closes without a question";
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value("Fendral/Pause").toInt(), 80);
+    EXPECT_EQ(QSettings(settingsPath(), QSettings::IniFormat).value("Fendral/Pause").toInt(), 80);
 }
 
 TEST_F(Window, KeypadPlusBuysALifePerPlayerInPlayAndRevivesUpToNinetyNineTimesBeforeGameOver)
@@ -83,19 +83,19 @@ TEST_F(Window, KeypadPlusBuysALifePerPlayerInPlayAndRevivesUpToNinetyNineTimesBe
     EXPECT_DOUBLE_EQ(x.lives, 0.5) << "a team with no member in play gains nothing";
 
     x.lives = 1.25;
-    form.modeClick();
+    form.purchaseClicked();
     EXPECT_EQ(state().players[1].alive, 1);
     EXPECT_DOUBLE_EQ(x.lives, 0.25);
 
     state().teams[0].lives = 99.5;
-    form.modeClick();
+    form.purchaseClicked();
     EXPECT_DOUBLE_EQ(state().teams[0].lives, 99.5) << "never a hundred lives";
     for (int i = 0; i < 120; ++i)
-        form.modeClick();
+        form.purchaseClicked();
     EXPECT_EQ(state().cheatCount, 99);
     state().gameOver = 1;
     state().cheatCount = 0;
-    form.modeClick();
+    form.purchaseClicked();
     EXPECT_EQ(state().cheatCount, 0);
 }
 
