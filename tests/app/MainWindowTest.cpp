@@ -19,10 +19,11 @@ using namespace fendral;
 
 TEST_F(Window, ClientAreaIsFixedAndHoldsA128By81FieldAtTheOrigin)
 {
-    form.resize(1280, 800);
-    form.showMaximized();
-    EXPECT_EQ(form.size(), QSize(1024, 721));
-    EXPECT_EQ(QRect(form.renderer().originX(), form.renderer().originY(), state().W, state().H),
+    mainWindow.resize(1280, 800);
+    mainWindow.showMaximized();
+    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
+    EXPECT_EQ(QRect(mainWindow.renderer().originX(), mainWindow.renderer().originY(), state().W,
+                  state().H),
         QRect(0, 0, 128, 81));
 }
 
@@ -30,13 +31,14 @@ TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
 {
     // Menu, version, credit, message panel and the status panel's right part
     const auto visible = [this] {
-        return QList<bool> { form.menuPanel()->isVisible(), form.versionLabel()->isVisible(),
-            form.creditLabel()->isVisible(), form.messagePanel()->isVisible(),
-            form.statusPanel()->levelBox()->isVisible() };
+        return QList<bool> { mainWindow.menuPanel()->isVisible(),
+            mainWindow.versionLabel()->isVisible(), mainWindow.creditLabel()->isVisible(),
+            mainWindow.messagePanel()->isVisible(),
+            mainWindow.statusPanel()->levelBox()->isVisible() };
     };
     const auto frames = [this] {
-        return form.statusPanel()->findChildren<PlayerScoreFrame*>().size()
-            + form.statusPanel()->findChildren<TeamScoreFrame*>().size();
+        return mainWindow.statusPanel()->findChildren<PlayerScoreFrame*>().size()
+            + mainWindow.statusPanel()->findChildren<TeamScoreFrame*>().size();
     };
     EXPECT_EQ(visible(), QList<bool>({ true, true, true, false, false }));
 
@@ -46,26 +48,26 @@ TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
     EXPECT_EQ(frames(), 7);
 
     answer = true;
-    form.menuButton()->click();
+    mainWindow.menuButton()->click();
     EXPECT_EQ(frames(), 0);
     teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z
     startGame();
     EXPECT_EQ(frames(), 2);
-    EXPECT_TRUE(form.view().hasPlayerFrame(2));
+    EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
 }
 
 TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
 {
     startGame();
-    QTest::keyClick(&form, Qt::Key_Space); // paused, so nothing moves
+    QTest::keyClick(&mainWindow, Qt::Key_Space); // paused, so nothing moves
     const Player& alpha = state().players[0];
-    form.view().paintCell(1, 1, 0x0000FF);
-    form.view().paintCell(alpha.x, alpha.y, 0x0000FF);
+    mainWindow.view().paintCell(1, 1, 0x0000FF);
+    mainWindow.view().paintCell(alpha.x, alpha.y, 0x0000FF);
     QCoreApplication::processEvents(); // the window's own changes reach the screen as they are
-    form.repaint();
-    EXPECT_EQ(form.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
+    mainWindow.repaint();
+    EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
     // Inside Alpha's square, off both diagonals
-    EXPECT_EQ(form.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
+    EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
 }
 
 TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)

@@ -11,26 +11,28 @@
 class Window : public ::testing::Test {
 protected:
     Window()
-        : form(settingsPath())
+        : mainWindow(settingsPath())
     {
-        form.show();
+        mainWindow.show();
         // Both record their question or hand over the chosen teams, then give the scripted answer
-        form.setPrompt([this](const QString& question) { return questions << question, answer; });
-        form.setSetupRunner([this](fendral::GameState& state) {
+        mainWindow.setPrompt(
+            [this](const QString& question) { return questions << question, answer; });
+        mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
     }
 
     QString settingsPath() const { return folder.filePath("Fendral.ini"); }
-    fendral::GameState& state() { return form.state(); }
-    void startGame() { QTest::keyClick(&form, Qt::Key_Return); }
+    fendral::GameState& state() { return mainWindow.state(); }
+    void startGame() { QTest::keyClick(&mainWindow, Qt::Key_Return); }
     bool pauseShown()
     {
-        return form.messagePanel()->isVisible() && form.messagePanel()->caption() == "Pause";
+        return mainWindow.messagePanel()->isVisible()
+            && mainWindow.messagePanel()->caption() == "Pause";
     }
 
     QTemporaryDir folder;
-    fendral::MainWindow form;
+    fendral::MainWindow mainWindow;
     // [team][player]: Alpha in W, Beta in X
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions;
