@@ -6,7 +6,6 @@
 #include "StatusPanel.h"
 #include "Tick.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -34,11 +33,6 @@ namespace {
         setTextColour(label, Qt::white);
         return label;
     }
-}
-
-QString MainWindow::defaultSettingsPath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Fendral.ini");
 }
 
 MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)

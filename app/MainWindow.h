@@ -3,6 +3,7 @@
 
 #include "Game.h"
 #include "GameState.h"
+#include "SettingsLocation.h"
 
 #include <QImage>
 #include <QRegion>
@@ -29,11 +30,8 @@ public:
     static constexpr int DesignClientWidth = 1024;
     static constexpr int DesignClientHeight = 721;
 
-    // The settings file beside the executable.
-    static QString defaultSettingsPath();
-
     explicit MainWindow(
-        const QString& settingsPath = defaultSettingsPath(), QWidget* parent = nullptr);
+        const QString& settingsPath = defaultSettingsFilePath(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     GameState& state() { return m_state; }

@@ -16,6 +16,8 @@ int main(int argc, char** argv)
 
     fendral::FendralApplication application(argc, argv);
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Fendral"));
+    // The per-user configuration folder of an installed game is named after it
+    QCoreApplication::setApplicationName(QStringLiteral("Fendral"));
     fendral::deliverShowingExceptions(
         [] {
             fendral::MainWindow window;

@@ -7,45 +7,14 @@
 set -u
 
 program=${1:?usage: window_e2e.sh <fendral>}
-for tool in Xvfb xdotool xwininfo; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# Xvfb picks a free display number itself and writes it to the descriptor
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-echo "display $DISPLAY"
+source "$(dirname "$0")/lib.sh"
+e2e_setup xwininfo
 
 cp "$program" "$work/fendral"
 (cd "$work" && QT_QPA_PLATFORM=xcb exec ./fendral) >"$work/fendral.log" 2>&1 &
 app_pid=$!
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Fendral$' | head -n1)
+window=$(e2e_window '^Fendral$')
 [ -n "$window" ] || fail "no window titled Fendral; program output: $(cat "$work/fendral.log")"
 
 info=$(xwininfo -id "$window")
@@ -133,15 +102,7 @@ xdotool windowfocus --sync "$window"
 
 # Esc in the menu ends the program, which writes its settings
 xdotool key Escape
-for _ in $(seq 200); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "Esc in the menu did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=
-[ "$status" = 0 ] || fail "exit code $status; output: $(cat "$work/fendral.log")"
+e2e_wait_exit
 
 ini="$work/Fendral.ini"
 [ -f "$ini" ] || fail "no Fendral.ini beside the program"
