@@ -39,6 +39,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     : QWidget(parent, WindowFlags)
     , m_canvas(DesignClientWidth, DesignClientHeight, QImage::Format_RGB32)
     , m_settingsPath(settingsPath)
+    , m_damage(m_canvas.size())
 {
     setWindowTitle(QStringLiteral("Fendral"));
     // The window never changes its size, maximised or not

@@ -1,6 +1,7 @@
 // The main window: playfield canvas, status panel, menu, message panel, and the game it owns
 #pragma once
 
+#include "CanvasDamage.h"
 #include "Game.h"
 #include "GameState.h"
 #include "SettingsLocation.h"
@@ -95,6 +96,7 @@ private:
     void createBottomLabels();
     void placeBottomLabels();
     void canvasChanged(const QRect& rect);
+    void flushCanvasDamage();
     void requestClose();
     void connectCommands();
     bool pressDialogButton(int key);
@@ -122,7 +124,8 @@ private:
 
     bool m_shown = false;
     bool m_painting = false;
-    QRegion m_pendingRegion; // canvas changes not yet on screen
+    CanvasDamage m_damage; // canvas changes not yet handed to Qt
+    QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
 };
 
 } // namespace fendral

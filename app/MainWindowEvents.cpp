@@ -74,21 +74,32 @@ void MainWindow::canvasChanged(const QRect& rect)
     // A repaint redraws the canvas itself; what it changes is on screen with that paint
     if (m_painting)
         return;
-    m_pendingRegion += rect;
-    update(rect);
+    // Everything a tick or a command changes reaches Qt as one update once control returns to
+    // the event loop
+    if (m_damage.isEmpty())
+        QMetaObject::invokeMethod(this, &MainWindow::flushCanvasDamage, Qt::QueuedConnection);
+    m_damage.add(rect);
+}
+
+void MainWindow::flushCanvasDamage()
+{
+    const QRegion region = m_damage.takeRegion();
+    m_pendingRegion = m_pendingRegion.isEmpty() ? region : m_pendingRegion + region;
+    update(region);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event)
 {
     // A region that the canvas did not report changed is one the system asks for again
-    if (!(event->region() - m_pendingRegion).isEmpty()) {
+    const QRegion& asked = event->region();
+    if (asked != m_pendingRegion && !(asked - m_pendingRegion).isEmpty()) {
         m_painting = true;
         paintField();
         m_painting = false;
     }
-    m_pendingRegion -= event->region();
+    m_pendingRegion = asked == m_pendingRegion ? QRegion() : m_pendingRegion - asked;
     QPainter painter(this);
-    for (const QRect& rect : event->region())
+    for (const QRect& rect : asked)
         painter.drawImage(rect.topLeft(), m_canvas, rect);
 }
 
