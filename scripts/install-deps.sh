@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Fendral need, when missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
+packages=(build-essential cmake ninja-build qt6-base-dev libsdl2-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xdotool x11-utils xauth imagemagick)
 
 missing=()
