@@ -15,8 +15,8 @@ int main(int argc, char** argv)
             Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
 
     fendral::FendralApplication application(argc, argv);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Fendral"));
-    // The per-user configuration folder of an installed game is named after it
+    // The per-user configuration folder of an installed game is named after it. No display name:
+    // Qt would append it to every caption, and each window shows exactly its own
     QCoreApplication::setApplicationName(QStringLiteral("Fendral"));
     fendral::deliverShowingExceptions(
         [] {
