@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev libxkbcommon-dev
           libxcb1-dev xkb-data libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
-          x11-xkb-utils xauth imagemagick)
+          x11-xkb-utils xauth imagemagick python3)
 
 missing=()
 for package in "${packages[@]}"; do
