@@ -81,20 +81,24 @@ e2e_stop() {
     app_pid=
 }
 
-# e2e_wait_visible TITLE-REGEX COUNT: waits up to 5 s until COUNT visible windows have such a title.
+# e2e_wait_visible TITLE-REGEX COUNT: waits up to 10 s until COUNT visible windows have such a
+# title.
 e2e_wait_visible() {
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         [ "$(xdotool search --onlyvisible --name "$1" | wc -l)" = "$2" ] && return 0
         sleep 0.1
     done
     return 1
 }
 
-# e2e_start_game: Enter in the menu opens the setup dialog, Enter there starts the game.
+# e2e_start_game: Enter in the menu opens the setup dialog, Enter there starts the game. The dialog
+# gets the focus first: without a window manager it may not have it yet when it shows.
 e2e_start_game() {
     xdotool key Return
-    e2e_wait_visible '^Fendral - Starting$' 1 \
-        || fail "Enter in the menu did not open the setup dialog"
+    local dialog
+    dialog=$(e2e_window '^Fendral - Starting$')
+    [ -n "$dialog" ] || fail "Enter in the menu did not open the setup dialog"
+    xdotool windowfocus --sync "$dialog"
     xdotool key Return
     e2e_wait_visible '^Fendral - Starting$' 0 || fail "Start did not close the setup dialog"
     xdotool windowfocus --sync "$window"

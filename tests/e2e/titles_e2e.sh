@@ -25,6 +25,7 @@ xdotool key Return
 dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Fendral - Starting' | head -n1)
 [ -n "$dialog" ] || fail "Enter in the menu did not open the setup dialog"
 expect_caption "$dialog" "Fendral - Starting" "the setup dialog"
+xdotool windowfocus --sync "$dialog"
 xdotool key Return
 e2e_wait_visible '^Fendral - Starting' 0 || fail "Start did not close the setup dialog"
 xdotool windowfocus --sync "$window"
