@@ -28,40 +28,15 @@ if [ -z "$program" ]; then
     program=$PWD/build/release/fendral
 fi
 
-# The end-to-end tests' private Xvfb, work folder and clean-up
+# The end-to-end tests' private Xvfb, work folder, copy of the program and game start
 # shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
 source tests/e2e/lib.sh
 e2e_setup import
-# A copy in the work folder plays with the default keys and leaves no settings file behind
-cp "$program" "$work/fendral"
-(cd "$work" && QT_QPA_PLATFORM=xcb ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} exec ./fendral) \
-    >"$work/fendral.log" 2>&1 &
-app_pid=$!
-window=$(e2e_window '^Fendral$')
-[ -n "$window" ] || fail "no window titled Fendral; program output: $(cat "$work/fendral.log")"
-focus() { xdotool windowfocus --sync "$window"; }
+# The copy in the work folder plays with the default keys and leaves no settings file behind
+e2e_start_fendral "$program" "ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}"
 
 # Waits for about n logic steps of 72 ms.
 steps() { sleep "$(($1 * 72 / 1000)).$(printf %03d $(($1 * 72 % 1000)))"; }
-
-waitForDialog() {
-    for _ in $(seq 100); do
-        [ "$(xdotool search --onlyvisible --name '^Fendral - Starting$' | wc -l)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "the setup dialog did not $2"
-}
-
-# Enter in the menu opens the setup dialog; Enter there starts with Alpha alone
-startGame() {
-    focus
-    xdotool key Return
-    waitForDialog 1 open
-    xdotool key Return
-    waitForDialog 0 close
-    focus
-    sleep 0.5
-}
 
 # Esc asks "Return to Menu?", Enter says yes
 returnToMenu() {
@@ -69,6 +44,7 @@ returnToMenu() {
     sleep 0.5
     xdotool key Return
     sleep 0.5
+    xdotool windowfocus --sync "$window"
 }
 
 # Most frequent colour of a part of the field, as the engine's 0x00BBGGRR number
@@ -116,7 +92,7 @@ showsCaptureAndTrail() {
 # turn right while still in the open. An enemy may catch Alpha or sit in the region, and the level
 # may have dull colours, so up to twelve games are tried.
 for attempt in $(seq 12); do
-    startGame
+    e2e_start_game
     xdotool key Up
     steps 14
     xdotool key Right
@@ -129,7 +105,7 @@ for attempt in $(seq 12); do
     steps 12
     xdotool key Right
     steps 6
-    import -window "$window" "$work/shot.png"
+    e2e_shot shot
     if showsCaptureAndTrail; then
         mkdir -p "$(dirname "$output")"
         convert "$work/shot.png" -strip "$output"
