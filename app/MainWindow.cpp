@@ -6,6 +6,7 @@
 #include "StatusPanel.h"
 #include "Tick.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -42,6 +43,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     , m_damage(m_canvas.size())
 {
     setWindowTitle(QStringLiteral("Fendral"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
     // The window never changes its size, maximised or not
     setFixedSize(DesignClientWidth, DesignClientHeight);
     setFont(sansFont(11, true));

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 
 #include <exception>
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
     // The per-user configuration folder of an installed game is named after it. No display name:
     // Qt would append it to every caption, and each window shows exactly its own
     QCoreApplication::setApplicationName(QStringLiteral("Fendral"));
+    // Desktops find the game's entry and icon by this name; every window and box shows the icon
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fendral.fendral"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
     fendral::deliverShowingExceptions(
         [] {
             fendral::MainWindow window;

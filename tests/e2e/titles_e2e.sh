@@ -14,6 +14,9 @@ expect_caption() {
     grep -qxF "_NET_WM_NAME(UTF8_STRING) = \"$2\"" <<<"$names" \
         && grep -qx "WM_NAME([A-Z_]*) = \"$2\"" <<<"$names" \
         || fail "$3 is not captioned \"$2\": $names"
+    # The icon the window manager shows: the game's own, at its full 256 pixels
+    xprop -id "$1" -notype 32c _NET_WM_ICON | grep -q '^_NET_WM_ICON = 256, 256, ' \
+        || fail "$3 carries no 256 x 256 icon"
 }
 
 e2e_setup xprop
