@@ -53,6 +53,10 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
 
     m_renderer = std::make_unique<FieldRenderer>(m_state, m_canvas);
     m_renderer->setDirtyCallback([this](const QRect& rect) { canvasChanged(rect); });
+    m_canvasFlushTimer.setSingleShot(true);
+    m_canvasFlushTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_canvasFlushTimer, &QTimer::timeout, this, &MainWindow::flushCanvasDamage);
+    m_sinceCanvasFlush.start();
     m_platform = std::make_unique<QtPlatform>([this] { tick(*m_game); });
     createControls();
     m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,

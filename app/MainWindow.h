@@ -6,8 +6,10 @@
 #include "GameState.h"
 #include "SettingsLocation.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -98,6 +100,7 @@ private:
     void createBottomLabels();
     void placeBottomLabels();
     void canvasChanged(const QRect& rect);
+    void scheduleCanvasFlush();
     void flushCanvasDamage();
     void requestClose();
     void connectCommands();
@@ -134,6 +137,9 @@ private:
     bool m_shown = false;
     bool m_painting = false;
     CanvasDamage m_damage; // canvas changes not yet handed to Qt
+    QTimer m_canvasFlushTimer; // hands them over at the next frame
+    QElapsedTimer m_sinceCanvasFlush;
+    int m_frameInterval = 16; // ms between two pictures of the screen
     QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
 };
 

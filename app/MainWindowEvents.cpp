@@ -12,7 +12,10 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace fendral {
 
@@ -37,6 +40,8 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::setUpOnFirstShow()
 {
     m_state.rng.seed(static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch()));
+    if (const QScreen* shownOn = screen(); shownOn && shownOn->refreshRate() >= 1)
+        m_frameInterval = static_cast<int>(1000 / shownOn->refreshRate());
     // A maximised window would keep this size anyway: the window refuses every resize
     m_versionLabel->setText(QStringLiteral("ver. ") + Version);
 
@@ -74,15 +79,23 @@ void MainWindow::canvasChanged(const QRect& rect)
     // A repaint redraws the canvas itself; what it changes is on screen with that paint
     if (m_painting)
         return;
-    // Everything a tick or a command changes reaches Qt as one update once control returns to
-    // the event loop
     if (m_damage.isEmpty())
-        QMetaObject::invokeMethod(this, &MainWindow::flushCanvasDamage, Qt::QueuedConnection);
+        scheduleCanvasFlush();
     m_damage.add(rect);
+}
+
+void MainWindow::scheduleCanvasFlush()
+{
+    // Everything a tick or a command changes reaches Qt as one update once control returns to
+    // the event loop. The screen shows a new picture once per refresh, so changes that come
+    // faster (a tick every 9 ms) wait for the next frame instead of costing a repaint nobody sees.
+    const qint64 sinceFlush = m_sinceCanvasFlush.elapsed();
+    m_canvasFlushTimer.start(static_cast<int>(std::max<qint64>(0, m_frameInterval - sinceFlush)));
 }
 
 void MainWindow::flushCanvasDamage()
 {
+    m_sinceCanvasFlush.restart();
     const QRegion region = m_damage.takeRegion();
     m_pendingRegion = m_pendingRegion.isEmpty() ? region : m_pendingRegion + region;
     update(region);

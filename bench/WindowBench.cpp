@@ -2,7 +2,7 @@
 // step multiplier the speed check reached, and the logic steps per second against the nominal
 // rate. A four-player game runs through the real timer, first at level 1, then at level 50 with 52
 // open and 25 ground enemies; the players stay shielded on the bottom row, so neither level ends.
-//   fendral_bench_window [seconds per level, default 20]
+//   fendral_bench_window [seconds per level, default 20] [levels, default 1 50]
 // Needs a display (scripts/bench.sh starts Xvfb when none is set).
 #include "FendralApplication.h"
 #include "Level.h"
@@ -10,17 +10,29 @@
 #include "QtPlatform.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
 using namespace fendral;
+
+// Runs the event loop for a while as the game's own loop runs (QTest::qWait would sleep in between)
+void runEventLoop(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 double cpuSeconds()
 {
@@ -45,12 +57,12 @@ Figures runLevel(MainWindow& window, int level, int seconds)
     for (Team& team : state.teams)
         team.lives = 99;
 
-    QTest::qWait(1000); // the first paints and the speed check settle
+    runEventLoop(1000); // the first paints and the speed check settle
     const long long firstTick = window.platform().ticksDelivered();
     const double firstCpu = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    QTest::qWait(seconds * 1000);
+    runEventLoop(seconds * 1000);
     const double elapsed = wall.elapsed() / 1000.0;
     const double cpu = cpuSeconds() - firstCpu;
     const long long ticks = window.platform().ticksDelivered() - firstTick;
@@ -86,7 +98,12 @@ int main(int argc, char** argv)
     }
     std::printf("%-10s %12s %16s %14s %12s\n", "level", "CPU (core)", "stepMultiplier", "steps/s",
         "nominal/s");
-    for (const int level : { 1, 50 }) {
+    std::vector<int> levels;
+    for (int i = 2; i < argc; ++i)
+        levels.push_back(std::clamp(std::atoi(argv[i]), 1, LastLevel));
+    if (levels.empty())
+        levels = { 1, LastLevel };
+    for (const int level : levels) {
         const Figures f = runLevel(window, level, seconds);
         std::printf("%-10d %11.1f%% %16d %14.2f %12.2f\n", level, 100 * f.cpuShare,
             f.stepMultiplier, f.stepsPerSecond, f.nominalStepsPerSecond);

@@ -1,6 +1,8 @@
 #include "KeyTranslation.h"
 
+#include "KeyboardLayout.h"
 #include "VirtualKeys.h"
+#include "X11KeyboardLayout.h"
 
 #include <QKeyEvent>
 
@@ -171,12 +173,24 @@ namespace {
 
 } // namespace
 
-int virtualKeyCode(const QKeyEvent& event)
+int virtualKeyCode(const QKeyEvent& event) { return virtualKeyCode(event, x11KeyboardLayout()); }
+
+int virtualKeyCode(const QKeyEvent& event, const KeyboardLayout* layout)
 {
-    if (const int code = lookUp(keypadKeysyms, static_cast<int>(event.nativeVirtualKey())))
+    const quint32 keysym = event.nativeVirtualKey();
+    if (const int code = lookUp(keypadKeysyms, static_cast<int>(keysym)))
         return code;
     if (event.modifiers() & Qt::KeypadModifier) {
         if (const int code = lookUp(keypadKeys, event.key()))
+            return code;
+    }
+    if (const quint32 keycode = event.nativeScanCode(); keycode != 0 && keysym != 0) {
+        // A keymap that types another keysym on this key is not the one the event came from
+        const quint32 state = event.nativeModifiers();
+        const int code = layout && layout->keysym(keycode, state) == keysym
+            ? layout->virtualKeyCode(keycode, state)
+            : KeyboardLayout::codeWithoutKeymap(keycode, keysym);
+        if (code != KeyboardLayout::NotALayoutKey)
             return code;
     }
     return mainKeyCode(event.key());
