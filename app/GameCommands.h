@@ -1,4 +1,4 @@
-// The commands of a game in progress: steering keys, pause and continue, buying lives
+// The commands of a game in progress: steering keys and pads, pause and continue, buying lives
 #pragma once
 
 #include "Game.h"
@@ -14,6 +14,10 @@ void continueOrPause(Game& game);
 
 // Queues the direction of a steering key; true when the key is consumed.
 bool steer(GameState& state, int key);
+
+// Queues the direction of the pad in a slot for the player bound to it, when that player is in
+// play in a game; true when the request is consumed.
+bool steerByPad(GameState& state, int slot, int direction);
 
 // Buys one life per player in play and brings back players who went out.
 void buyLives(Game& game);

@@ -2,6 +2,7 @@
 
 #include "DisplayView.h"
 #include "FieldRenderer.h"
+#include "Gamepads.h"
 #include "QtPlatform.h"
 #include "StatusPanel.h"
 #include "Tick.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
+    connectGamepads();
     connectCommands();
 }
 

@@ -1,4 +1,4 @@
-// The main window: playfield canvas, status panel, menu, message panel, and the game it owns
+// The main window: playfield canvas, status panel, menu, message panel, the game and the pads
 #pragma once
 
 #include "CanvasDamage.h"
@@ -23,6 +23,7 @@ namespace fendral {
 
 class DisplayView;
 class FieldRenderer;
+class Gamepads;
 class Panel;
 class QtPlatform;
 class StatusPanel;
@@ -42,6 +43,7 @@ public:
     DisplayView& view() { return *m_view; }
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
+    Gamepads& gamepads() { return *m_gamepads; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
 
@@ -104,6 +106,12 @@ private:
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
+    // Pads steer and pause like the keys; see MainWindowGamepads.cpp
+    void connectGamepads();
+    bool arePadsHeard() const;
+    void padSteered(int slot, int direction);
+    void padPausePressed();
+    void padMenuPressed();
 
     GameState m_state;
     QImage m_canvas;
@@ -111,6 +119,7 @@ private:
     std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
+    std::unique_ptr<Gamepads> m_gamepads;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
 

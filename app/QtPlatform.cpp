@@ -22,6 +22,8 @@ int QtPlatform::setTimer(int intervalMs)
 {
     m_timerId = ++m_lastId;
     m_timer.start(intervalMs);
+    if (m_timerListener)
+        m_timerListener(intervalMs);
     return m_timerId;
 }
 
@@ -30,6 +32,8 @@ void QtPlatform::killTimer(int timerId)
     if (timerId != 0 && timerId == m_timerId) {
         m_timer.stop();
         m_timerId = 0;
+        if (m_timerListener)
+            m_timerListener(0);
     }
 }
 

@@ -18,6 +18,12 @@ public:
     void killTimer(int timerId) override;
     double now() const override;
 
+    // Told the interval whenever the timer starts, and 0 when it stops.
+    void setTimerListener(std::function<void(int intervalMs)> listener)
+    {
+        m_timerListener = std::move(listener);
+    }
+
     bool isTimerRunning() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
     // How many expiries have run a tick since the program started.
@@ -25,6 +31,7 @@ public:
 
 private:
     QTimer m_timer;
+    std::function<void(int intervalMs)> m_timerListener;
     int m_timerId = 0;
     int m_lastId = 0;
     long long m_ticksDelivered = 0;

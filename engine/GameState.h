@@ -37,6 +37,8 @@ constexpr int TeamCount = 4;
 constexpr int ColourCount = 6;
 constexpr int SchemeCount = 7;
 constexpr int LastLevel = 50;
+constexpr int PadCount = 4; // gamepad slots a player can be bound to
+constexpr int NoPad = -1; // the pad slot of a player steered by keys alone
 
 // Direction codes: the order of the control keys, the trail directions and the direction queue
 enum Direction { Up = 0, Down = 1, Left = 2, Right = 3 };
@@ -154,6 +156,7 @@ struct GameState {
     std::array<int, PlayerCount> colourChoice { 0, 1, 2, 3 };
     std::array<std::array<int, PlayerCount>, TeamCount> teamAssignment {}; // [team][player]
     std::array<uint8_t, 256> keyOwner {};
+    std::array<int, PlayerCount> padSlot { 0, 1, 2, 3 }; // each player's gamepad slot, or NoPad
 
     RandomGenerator rng;
 

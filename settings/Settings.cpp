@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QString>
 
+#include <algorithm>
+
 namespace fendral {
 
 namespace {
@@ -21,6 +23,8 @@ namespace {
     QString colourKey(int p) { return section + QStringLiteral("Colour") + QString::number(p); }
 
     QString pauseKeyName() { return section + QStringLiteral("Pause"); }
+
+    QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
     // A missing key or a value that is not a decimal integer gives the default.
     int readInteger(QSettings& file, const QString& key, int defaultValue)
@@ -89,12 +93,30 @@ namespace {
         }
     }
 
+    // The file holds pads as the menu numbers them, 1..4, and 0 for none. A missing key keeps
+    // pad p with player p; anything else that is not a pad number, or a pad an earlier player
+    // already has, leaves the player with the keys alone.
+    void loadPadSlots(GameState& state, QSettings& file)
+    {
+        for (int p = 0; p < PlayerCount; ++p) {
+            const QString key = gamepadKey(p);
+            const int number = file.contains(key) ? readInteger(file, key, 0) : p + 1;
+            const int slot = number >= 1 && number <= PadCount ? number - 1 : NoPad;
+            const auto earlier = state.padSlot.begin() + p;
+            state.padSlot[p]
+                = std::find(state.padSlot.begin(), earlier, slot) == earlier ? slot : NoPad;
+        }
+    }
+
+    int padNumber(int slot) { return slot >= 0 && slot < PadCount ? slot + 1 : 0; }
+
 } // namespace
 
 void loadSettings(GameState& state, QSettings& file)
 {
     loadKeys(state, file);
     loadColours(state, file);
+    loadPadSlots(state, file);
 }
 
 void saveSettings(const GameState& state, QSettings& file)
@@ -106,6 +128,8 @@ void saveSettings(const GameState& state, QSettings& file)
     }
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, colourKey(p), state.colourChoice[p]);
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
     file.sync();

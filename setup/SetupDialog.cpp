@@ -7,6 +7,8 @@
 #include "VirtualKeys.h"
 #include "Widgets.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -35,6 +37,24 @@ namespace {
         painter.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF stroke[] = { { 2.5, 8.5 }, { 6.0, 12.5 }, { 13.5, 3.0 } };
         painter.drawPolyline(stroke, 3);
+        return pixmap;
+    }
+
+    QString padCaption(int slot) { return QStringLiteral("Gamepad %1").arg(slot + 1); }
+
+    // The mark of a bound pad on a Load button: a small dark pad body with its number
+    QPixmap padMark(int slot)
+    {
+        QPixmap pixmap(15, 11);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x40, 0x40, 0x40));
+        painter.drawRoundedRect(QRectF(0, 0, 15, 11), 4, 4);
+        painter.setFont(sansFont(9, true));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(0, 0, 15, 11), Qt::AlignCenter, QString::number(slot + 1));
         return pixmap;
     }
 
@@ -101,6 +121,7 @@ void SetupDialog::createPlayerControls()
 
         m_loadButtons[p] = addButton(QString(), 432, 24 + 24 * p, 25, 17);
         m_loadButtons[p]->setObjectName(QString::fromLatin1(loadNames[p]));
+        m_loadButtons[p]->setIconSize(QSize(15, 11));
         connect(m_loadButtons[p], &QPushButton::clicked, this, [this, p] { loadClicked(p); });
     }
 }
@@ -138,6 +159,23 @@ void SetupDialog::createSchemeMenu()
     for (int s = 0; s < SchemeCount; ++s) {
         QAction* item = m_schemeMenu->addAction(QString::fromLatin1(schemeNames[s]));
         connect(item, &QAction::triggered, this, [this, s] { schemeChosen(s); });
+    }
+    addPadItems();
+}
+
+// Below the schemes, the pads: a player keeps its keys and may steer with a pad besides them
+void SetupDialog::addPadItems()
+{
+    m_schemeMenu->addSeparator();
+    m_padItems = new QActionGroup(this);
+    for (int item = 0; item <= PadCount; ++item) {
+        const int slot = item < PadCount ? item : NoPad;
+        QAction* action = m_schemeMenu->addAction(
+            slot == NoPad ? QStringLiteral("No gamepad") : padCaption(slot));
+        action->setCheckable(true);
+        action->setData(slot);
+        m_padItems->addAction(action);
+        connect(action, &QAction::triggered, this, [this, slot] { padChosen(slot); });
     }
 }
 
@@ -231,6 +269,7 @@ void SetupDialog::setUpControls()
     m_pauseButton->setText(keyName(m_state.pauseKey));
     syncTeamChecks();
     refreshKeyCaptions();
+    showPads();
 }
 
 void SetupDialog::destroyRunTimeControls()
@@ -423,6 +462,7 @@ void SetupDialog::loadClicked(int p)
     cancelCapture();
     refreshKeyCaptions();
     m_schemeTarget = p;
+    checkPadItem();
     m_schemeMenu->popup(m_loadButtons[p]->mapToGlobal(QPoint(0, 0)));
 }
 
@@ -431,6 +471,34 @@ void SetupDialog::schemeChosen(int scheme)
     // A scheme is not compared with the pause key
     m_state.controlKeys[m_schemeTarget] = ControlScheme[scheme];
     refreshKeyCaptions();
+}
+
+void SetupDialog::padChosen(int slot)
+{
+    // A pad steers one player at most: binding it here takes it from anyone else
+    for (int& other : m_state.padSlot) {
+        if (other == slot)
+            other = NoPad;
+    }
+    m_state.padSlot[m_schemeTarget] = slot;
+    showPads();
+}
+
+void SetupDialog::checkPadItem()
+{
+    for (QAction* action : m_padItems->actions())
+        action->setChecked(action->data().toInt() == m_state.padSlot[m_schemeTarget]);
+}
+
+// The Load buttons have no text of their own: a bound pad shows as a mark on its icon
+void SetupDialog::showPads()
+{
+    for (int p = 0; p < PlayerCount; ++p) {
+        const int slot = m_state.padSlot[p];
+        const bool bound = slot >= 0 && slot < PadCount;
+        m_loadButtons[p]->setIcon(bound ? QIcon(padMark(slot)) : QIcon());
+        m_loadButtons[p]->setToolTip(bound ? padCaption(slot) : QString());
+    }
 }
 
 void SetupDialog::resetTeams()

@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -15,17 +16,19 @@ namespace fendral {
 struct GameState;
 class ColourShape;
 
-// Edits teamAssignment, colourChoice, controlKeys and pauseKey of the state in place while it is
-// open; closes Accepted with Start (a click or Enter) and Rejected with Escape or the close box,
-// keeping every change either way. Every control carries its design name as object name; the
-// boxes and key buttons made at show are "cb" and "bs" followed by their tag.
+// Edits teamAssignment, colourChoice, controlKeys, pauseKey and padSlot of the state in place
+// while it is open; closes Accepted with Start (a click or Enter) and Rejected with Escape or the
+// close box, keeping every change either way. Every control carries its design name as object
+// name; the boxes and key buttons made at show are "cb" and "bs" followed by their tag. A Load
+// button's menu also binds a gamepad to its player, and the button shows that pad.
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
     explicit SetupDialog(GameState& state, QWidget* parent = nullptr);
     ~SetupDialog() override;
 
-    // The popup menu of control schemes, for tests and scripts that pick an item without it
+    // The popup menu of control schemes and gamepads, for tests and scripts that pick an item
+    // without it
     QMenu* schemeMenu() const { return m_schemeMenu; }
 
 protected:
@@ -55,6 +58,10 @@ private:
     void resetControlsClicked();
     void loadClicked(int p);
     void schemeChosen(int scheme);
+    void addPadItems();
+    void padChosen(int slot);
+    void checkPadItem();
+    void showPads();
 
     void syncTeamChecks();
     void refreshKeyCaptions();
@@ -75,6 +82,7 @@ private:
     QPushButton* m_pauseButton = nullptr;
     QPushButton* m_startButton = nullptr;
     QMenu* m_schemeMenu = nullptr;
+    QActionGroup* m_padItems = nullptr; // "Gamepad 1".."Gamepad 4", then "No gamepad"
 
     // Made at show, destroyed with the dialog
     std::array<QCheckBox*, 16> m_teamBoxes {}; // tag 4t + p

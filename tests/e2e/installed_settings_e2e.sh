@@ -57,15 +57,18 @@ Colour0=5
 Colour1=4
 Colour2=3
 Colour3=2
+Gamepad0=3
 
 [Other]
 kept=yes
 INI
 [ "$(id -u)" = 0 ] && chown nobody:nogroup "$config"
 play_and_quit
-for line in Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 Colour3=2 kept=yes; do
+# Alpha's pad 3 is Gamma's by default, so Gamma is left without one
+for line in Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 Colour3=2 Gamepad0=3 \
+    Gamepad2=0 kept=yes; do
     grep -qx "$line" "$config" || fail "$line lost from: $(cat "$config")"
 done
 keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$config" | grep -c '=')
-[ "$keys" = 21 ] || fail "$keys keys instead of 21 in: $(cat "$config")"
+[ "$keys" = 25 ] || fail "$keys keys instead of 25 in: $(cat "$config")"
 echo "PASS"

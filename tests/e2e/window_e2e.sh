@@ -88,10 +88,14 @@ Controls33=68
 Colour0=0
 Colour1=1
 Colour2=2
-Colour3=3"
+Colour3=3
+Gamepad0=1
+Gamepad1=2
+Gamepad2=3
+Gamepad3=4"
 while read -r line; do
     grep -qx "$line" "$ini" || fail "$line missing from: $(cat "$ini")"
 done <<<"$expected"
 keys=$(grep -c '=' "$ini")
-[ "$keys" = 21 ] || fail "$keys keys instead of 21 in: $(cat "$ini")"
+[ "$keys" = 25 ] || fail "$keys keys instead of 25 in: $(cat "$ini")"
 echo "PASS"

@@ -32,7 +32,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(Settings, ASaveWritesTheTwentyOneKeysAndKeepsOtherSections)
+TEST_F(Settings, ASaveWritesTheKeysColoursAndGamepadsAndKeepsOtherSections)
 {
     writeFile("[Other]\nname=kept\n");
     QSettings iniFile(settingsPath(), QSettings::IniFormat);
@@ -43,7 +43,8 @@ TEST_F(Settings, ASaveWritesTheTwentyOneKeysAndKeepsOtherSections)
         "[Fendral]\nColour0=0\nColour1=1\nColour2=2\nColour3=3\nControls00=38\nControls01=40\n"
         "Controls02=37\nControls03=39\nControls10=104\nControls11=101\nControls12=100\n"
         "Controls13=102\nControls20=82\nControls21=70\nControls22=68\nControls23=71\n"
-        "Controls30=87\nControls31=83\nControls32=65\nControls33=68\nPause=32\n\n"
+        "Controls30=87\nControls31=83\nControls32=65\nControls33=68\nGamepad0=1\nGamepad1=2\n"
+        "Gamepad2=3\nGamepad3=4\nPause=32\n\n"
         "[Other]\nname=kept\n");
 }
 
@@ -75,6 +76,40 @@ TEST_F(Settings, AnInvalidKeyOrColourResetsItsWholeGroupAndGarbageGivesTheDefaul
         keys[2][0] = gammaUp;
         EXPECT_EQ(std::tie(state.pauseKey, state.controlKeys, state.colourChoice),
             std::tie(pause, keys, colours));
+    }
+}
+
+// Pads are saved as the menu numbers them, 1..4 and 0 for none; what is not a free pad number
+// leaves a player with its keys alone, and a missing key keeps pad p with player p.
+TEST_F(Settings, GamepadsComeBackAsSavedAndAnythingElseLeavesAPlayerWithoutOne)
+{
+    const std::array<std::array<int, 4>, 4> saved = { { { 2, NoPad, 0, 3 }, { 3, 2, 1, 0 },
+        { NoPad, NoPad, NoPad, NoPad }, { 0, 1, 2, 3 } } };
+    for (const auto& padSlot : saved) {
+        GameState state;
+        state.padSlot = padSlot;
+        {
+            QSettings iniFile(settingsPath(), QSettings::IniFormat);
+            saveSettings(state, iniFile);
+        }
+        EXPECT_EQ(load().padSlot, padSlot);
+    }
+
+    const QByteArray f = "[Fendral]\n";
+    const std::pair<QByteArray, std::array<int, 4>> cases[] = {
+        { f, { 0, 1, 2, 3 } },
+        { f + "Gamepad0=0\n", { NoPad, 1, 2, 3 } },
+        { f + "Gamepad0=2\n", { 1, NoPad, 2, 3 } }, // Beta's default went to Alpha
+        { f + "Gamepad0=3\nGamepad1=3\nGamepad3=3\n", { 2, NoPad, NoPad, NoPad } },
+        { f + "Gamepad0=5\nGamepad1=-1\nGamepad2=x\nGamepad3=\n", { NoPad, NoPad, NoPad, NoPad } },
+        { f + "Gamepad1=2.0\nGamepad2=1,2\nGamepad3=0x4\n", { 0, NoPad, NoPad, NoPad } },
+        { f + "Pause=0\nColour0=9\nGamepad3=2\n", { 0, 1, 2, NoPad } }, // Beta keeps pad 2
+        { "[Other]\nGamepad0=3\n", { 0, 1, 2, 3 } },
+    };
+    for (const auto& [file, padSlot] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        writeFile(file);
+        EXPECT_EQ(load().padSlot, padSlot);
     }
 }
 

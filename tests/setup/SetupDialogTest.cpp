@@ -4,6 +4,7 @@
 #include "QtColour.h"
 #include "Widgets.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
@@ -11,7 +12,9 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 
 using namespace fendral;
 
@@ -190,4 +193,96 @@ TEST_F(SetupDialogTest, CancellingKeepsEveryChange)
     EXPECT_EQ(keyButton(1, 3)->text(), "L");
     EXPECT_EQ(colourShape(1)->fill(), qtColour(defaultColours[2]));
     EXPECT_TRUE(teamBox(2, 3)->isChecked());
+}
+
+namespace {
+
+QAction* menuItem(const QMenu* menu, const QString& text)
+{
+    const QList<QAction*> items = menu->actions();
+    const auto found = std::find_if(
+        items.begin(), items.end(), [&](const QAction* item) { return item->text() == text; });
+    EXPECT_NE(found, items.end()) << text.toStdString();
+    return found == items.end() ? nullptr : *found;
+}
+
+QString padItemText(int slot)
+{
+    return slot == NoPad ? QString("No gamepad") : QString("Gamepad %1").arg(slot + 1);
+}
+
+// The pad each Load button shows, by its tooltip and its mark, NoPad for none
+std::array<int, 4> shownPads(const std::array<QPushButton*, 4>& loadButtons)
+{
+    std::array<int, 4> shown {};
+    for (int p = 0; p < PlayerCount; ++p) {
+        const QString tip = loadButtons[p]->toolTip();
+        EXPECT_EQ(tip.isEmpty(), loadButtons[p]->icon().isNull()) << p;
+        shown[p] = tip.isEmpty() ? NoPad : tip.back().digitValue() - 1;
+    }
+    return shown;
+}
+
+} // namespace
+
+TEST_F(SetupDialogTest, AGamepadChosenFromALoadMenuIsTakenFromAnyOtherPlayerAndShownOnTheButton)
+{
+    const std::array<QPushButton*, 4> load
+        = { control("Button2"), control("Button4"), control("Button5"), control("Button6") };
+    EXPECT_EQ(shownPads(load), (std::array<int, 4> { 0, 1, 2, 3 }));
+    EXPECT_EQ(load[1]->toolTip(), "Gamepad 2");
+    // Each number has its own mark, drawn within the button's own icon area
+    EXPECT_NE(load[0]->icon().pixmap(load[0]->iconSize()).toImage(),
+        load[1]->icon().pixmap(load[1]->iconSize()).toImage());
+
+    const auto choose = [&](int p, int slot) {
+        click(load[p]);
+        QMenu* menu = m_dialog->schemeMenu();
+        EXPECT_TRUE(menuItem(menu, padItemText(m_state.padSlot[p]))->isChecked());
+        menuItem(menu, padItemText(slot))->trigger();
+        menu->hide();
+    };
+    choose(1, 0); // Beta takes Alpha's pad 1 and leaves pad 2 free
+    EXPECT_EQ(m_state.padSlot, (std::array<int, 4> { NoPad, 0, 2, 3 }));
+    EXPECT_EQ(shownPads(load), m_state.padSlot);
+    EXPECT_EQ(load[1]->toolTip(), "Gamepad 1");
+    choose(0, 1);
+    choose(3, NoPad);
+    EXPECT_EQ(m_state.padSlot, (std::array<int, 4> { 1, 0, 2, NoPad }));
+    EXPECT_EQ(shownPads(load), m_state.padSlot);
+    EXPECT_EQ(m_state.controlKeys, defaultControlKeys) << "a pad comes besides the keys";
+    EXPECT_EQ(m_dialog->size(), QSize(465, 161));
+    for (int p = 0; p < PlayerCount; ++p)
+        EXPECT_EQ(load[p]->geometry(), QRect(432, 24 + 24 * p, 25, 17));
+}
+
+// Pads bound and unbound at random, with the dialog now and then reopened: a pad is never bound
+// to two players, the last choice holds, and the buttons and the menu show the binding.
+TEST_F(SetupDialogTest, RandomBindingsKeepEveryPadWithOnePlayerAtMost)
+{
+    std::mt19937 random(5);
+    const auto pick
+        = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        if (pick(25) == 0)
+            open();
+        const std::array<QPushButton*, 4> load
+            = { control("Button2"), control("Button4"), control("Button5"), control("Button6") };
+        const int p = pick(PlayerCount);
+        const int slot = pick(PadCount + 1) - 1;
+        click(load[p]);
+        QMenu* menu = m_dialog->schemeMenu();
+        ASSERT_TRUE(menuItem(menu, padItemText(m_state.padSlot[p]))->isChecked());
+        menuItem(menu, padItemText(slot))->trigger();
+        menu->hide();
+
+        ASSERT_EQ(m_state.padSlot[p], slot);
+        for (int q = 0; q < PlayerCount; ++q) {
+            for (int r = q + 1; r < PlayerCount; ++r)
+                ASSERT_TRUE(
+                    m_state.padSlot[q] == NoPad || m_state.padSlot[q] != m_state.padSlot[r]);
+        }
+        ASSERT_EQ(shownPads(load), m_state.padSlot);
+    }
 }

@@ -1,0 +1,49 @@
+// The main window's gamepads: polled with the game's timer, they steer and pause like the keys
+#include "MainWindow.h"
+
+#include "GameCommands.h"
+#include "Gamepads.h"
+#include "QtPlatform.h"
+
+#include <QApplication>
+
+namespace fendral {
+
+static_assert(Gamepads::SlotCount == PadCount, "every slot of the service can be bound");
+
+void MainWindow::connectGamepads()
+{
+    m_gamepads = std::make_unique<Gamepads>();
+    // At least one poll per tick while the game's timer runs, so that a press waits no longer
+    // than a key would; slowly in the menu and in a stopped game
+    m_platform->setTimerListener([this](int intervalMs) {
+        m_gamepads->setPollInterval(intervalMs > 0 ? intervalMs : Gamepads::MenuPollInterval);
+    });
+    connect(m_gamepads.get(), &Gamepads::directionRequested, this, &MainWindow::padSteered);
+    connect(m_gamepads.get(), &Gamepads::pausePressed, this, &MainWindow::padPausePressed);
+    connect(m_gamepads.get(), &Gamepads::menuPressed, this, &MainWindow::padMenuPressed);
+}
+
+// The pads are polled on in the event loop of a question or of the setup dialog: a press then
+// neither steers behind it nor stacks a second question on it
+bool MainWindow::arePadsHeard() const { return QApplication::activeModalWidget() == nullptr; }
+
+void MainWindow::padSteered(int slot, int direction)
+{
+    if (arePadsHeard())
+        steerByPad(m_state, slot, direction);
+}
+
+void MainWindow::padPausePressed()
+{
+    if (arePadsHeard() && !m_state.menuMode)
+        handleKey(m_state.pauseKey);
+}
+
+void MainWindow::padMenuPressed()
+{
+    if (arePadsHeard() && !m_state.menuMode)
+        menuClicked();
+}
+
+} // namespace fendral
