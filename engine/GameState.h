@@ -159,9 +159,11 @@ struct GameState {
 
     const Palette& palette() const { return levelPalettes[levelColour]; }
 
-    // Fixes W and H and allocates the five grids for them.
+    // Fixes W and H and allocates the five grids for them, the guard ring of `cells` in place.
     void allocateGrids(int width, int height);
     void releaseGrids();
+    // Sets every cell of the guard ring, the four corners included, to Outside.
+    void fillGuardRing();
 };
 
 struct BlockIndex {
@@ -171,6 +173,9 @@ struct BlockIndex {
 
 // The 10 x 10 block of the interior that holds cell (x, y).
 BlockIndex blockOf(const GameState& state, int x, int y);
+
+// Whether (x, y) lies inside the ground border of the current level.
+bool isInterior(const GameState& state, int x, int y);
 
 // 0 when n is 0; otherwise the next draw of the game's generator modulo n.
 int random(GameState& state, int n);

@@ -102,6 +102,7 @@ namespace {
         return false;
     }
 
+    // The draws reach column 0 and row 0 of the guard ring; only an open interior cell is taken.
     void placeOpenEnemies(GameState& state)
     {
         for (int i = 0; i < state.openEnemyCount; ++i) {
@@ -110,7 +111,8 @@ namespace {
             do {
                 x = random(state, state.W);
                 y = random(state, state.H);
-            } while (state.cells[x][y] != Open || hasOpenEnemyAt(state, i, x, y));
+            } while (!isInterior(state, x, y) || state.cells[x][y] != Open
+                || hasOpenEnemyAt(state, i, x, y));
             placeEnemy(state, state.openEnemies[i], x, y);
         }
     }
@@ -260,16 +262,13 @@ void buildField(GameState& state)
     const int W = state.W;
     const int H = state.H;
     const int b = state.borderWidth;
-    for (int x = 1; x <= W; ++x) {
-        state.cells[x][0] = state.cells[x][H + 1] = Outside;
+    state.fillGuardRing();
+    for (int x = 1; x <= W; ++x)
         for (int k = 1; k <= b; ++k)
             state.cells[x][k] = state.cells[x][H + 1 - k] = Ground;
-    }
-    for (int y = 1; y <= H; ++y) {
-        state.cells[0][y] = state.cells[W + 1][y] = Outside;
+    for (int y = 1; y <= H; ++y)
         for (int k = 1; k <= b; ++k)
             state.cells[k][y] = state.cells[W + 1 - k][y] = Ground;
-    }
     for (int x = b + 1; x <= W - b; ++x)
         for (int y = b + 1; y <= H - b; ++y)
             state.cells[x][y] = Open;

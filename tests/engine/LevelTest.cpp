@@ -1,5 +1,6 @@
 #include "Level.h"
 #include "FakeView.h"
+#include "StateInvariants.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,21 @@ TEST_F(LevelTest, EachLevelShowsItsEnemiesAndDrawsTheShareItNeeds)
         EXPECT_DOUBLE_EQ(state.neededShare, share);
         EXPECT_DOUBLE_EQ(state.fieldShare, 820.0 / 10368); // the border counts from the start
     }
+}
+
+TEST_F(LevelTest, GuardRingCornersAreOutsideSoNoEnemyIsPlacedOnThem)
+{
+    GameState fresh;
+    fresh.allocateGrids(12, 10);
+    EXPECT_TRUE(guardRingIsOutside(fresh));
+    start({ { 0, 0 } });
+    // Border 2, the share's draw, then the first open enemy's draws land on the corner (0, 0)
+    state.rng.script({ 1, 1, 0, 0, 0 });
+    setUpLevel(game, 1);
+    EXPECT_TRUE(guardRingIsOutside(state));
+    const Enemy& first = state.openEnemies[0];
+    EXPECT_TRUE(isInterior(state, first.x, first.y)) << first.x << ", " << first.y;
+    EXPECT_EQ(brokenInvariant(state), "");
 }
 
 TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRow)
