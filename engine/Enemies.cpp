@@ -39,7 +39,7 @@ namespace {
     {
         moveEnemy(state, enemy, EnemyKind::Ground);
         for (Player& player : state.players)
-            if (player.alive && touches(player, enemy) && !player.drawing && !player.shielded)
+            if (isInPlay(player) && touches(player, enemy) && !player.drawing && !player.shielded)
                 player.killed = 1;
     }
 
@@ -55,7 +55,7 @@ namespace {
             if (isTrail(code))
                 state.dies[trailOwner(code)] = 1;
         for (Player& player : state.players)
-            if (player.alive && touches(player, enemy) && player.drawing)
+            if (isInPlay(player) && touches(player, enemy) && player.drawing)
                 player.killed = 1;
     }
 

@@ -72,7 +72,15 @@ struct Player {
     int32_t respawnDelay = 0;
     double totalShare = 0;
     double levelShare = 0;
+
+    bool operator==(const Player&) const = default;
 };
+
+// Alive in a team: the phases of a logic step act on such players only.
+constexpr bool isInPlay(const Player& player)
+{
+    return player.alive && player.team >= 0 && player.team < TeamCount;
+}
 
 struct Team {
     int32_t members = 0;
@@ -83,6 +91,8 @@ struct Team {
     double totalShare = 0;
     double levelShare = 0;
     double lives = 0;
+
+    bool operator==(const Team&) const = default;
 };
 
 struct Enemy {

@@ -40,7 +40,8 @@ public:
     virtual void setMessageVisible(bool visible) = 0;
     // Recomputes the leaders and refreshes every score frame, `terrainl` and `mode`.
     virtual void updateScores() = 0;
-    // Switches between the menu layout and the game layout with fresh score frames.
+    // Switches between the menu layout and the game layout with fresh score frames; either ends
+    // a pause and a game over and sets the purchase count back to 0.
     virtual void showLayout(bool menuMode) = 0;
 
     // The score frames, one slot per player and per team

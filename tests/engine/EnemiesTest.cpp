@@ -25,10 +25,10 @@ TEST_F(EnemiesTest, EnemiesKillTheOwnersOfTrailsCrossedAtOnceAndMarkThePlayersTh
     // The open enemy moves to (6, 6) past the corner cells (6, 5) and (5, 6); the ground one to
     // (4, 10)
     load({ { 5, 5, 'o' }, { 6, 5, 'c' }, { 5, 6, 'b' }, { 3, 9, 'g' } });
-    state.players[0] = { .x = 7, .y = 7, .drawing = 1, .alive = 1 };
-    state.players[1] = { .x = 5, .y = 7, .alive = 1 }; // not drawing
-    state.players[2] = { .x = 3, .y = 10, .alive = 1 };
-    state.players[3] = { .shielded = 1, .x = 5, .y = 10, .alive = 1 };
+    state.players[0] = { .team = 0, .x = 7, .y = 7, .drawing = 1, .alive = 1 };
+    state.players[1] = { .team = 0, .x = 5, .y = 7, .alive = 1 }; // not drawing
+    state.players[2] = { .team = 0, .x = 3, .y = 10, .alive = 1 };
+    state.players[3] = { .team = 0, .shielded = 1, .x = 5, .y = 10, .alive = 1 };
     enemyPhase(state);
     EXPECT_EQ(state.dies, (std::array<int, PlayerCount> { 0, 1, 1, 0 }));
     const auto& [p0, p1, p2, p3] = state.players;
