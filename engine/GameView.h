@@ -25,7 +25,9 @@ public:
     virtual void fillBlock(int x0, int y0, Colour colour) = 0;
     // Paints a fresh level's ground ring and open interior and shows it.
     virtual void paintNewField() = 0;
-    // Erases, glides (when advance) and draws every enemy and player sprite.
+    // Erases, glides (when advance) and draws every enemy and player sprite. An enemy is erased
+    // from the three cells behind it along its velocity, a player from the cell behind it: the
+    // square on a sprite's own cell is left for the sprite to cover again.
     virtual void drawSprites(bool advance) = 0;
 
     // The status panel

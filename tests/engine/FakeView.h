@@ -57,8 +57,10 @@ public:
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
 
-private:
+protected:
     GameState& m_state;
+
+private:
     std::vector<Colour> m_cells;
 };
 
