@@ -12,7 +12,10 @@ QtPlatform::QtPlatform(std::function<void()> onTick)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     // Exactly one tick per expiry: a late timer drops ticks, and the tick's speed check copes
-    QObject::connect(&m_timer, &QTimer::timeout, std::move(onTick));
+    QObject::connect(&m_timer, &QTimer::timeout, [this, onTick = std::move(onTick)] {
+        ++m_ticksDelivered;
+        onTick();
+    });
 }
 
 int QtPlatform::setTimer(int intervalMs)

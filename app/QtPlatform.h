@@ -20,11 +20,14 @@ public:
 
     bool isTimerRunning() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
+    // How many expiries have run a tick since the program started.
+    long long ticksDelivered() const { return m_ticksDelivered; }
 
 private:
     QTimer m_timer;
     int m_timerId = 0;
     int m_lastId = 0;
+    long long m_ticksDelivered = 0;
 };
 
 } // namespace fendral

@@ -1,25 +1,32 @@
 // Fendral: the program's entry, its main window and the event loop
 #include "FendralApplication.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 
 #include <exception>
 
 int main(int argc, char** argv)
 {
     // Whole scale factors rounded down keep the fixed window on a 1080p screen at 150 % and every
-    // cell a whole block of device pixels
+    // cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
+    // since the canvas is drawn unsmoothed, a cell is then 10 device pixels at 1.25, 12 at 1.5
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
         QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
             Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
 
     fendral::FendralApplication application(argc, argv);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Fendral"));
+    // The per-user configuration folder of an installed game is named after it. No display name:
+    // Qt would append it to every caption, and each window shows exactly its own
+    QCoreApplication::setApplicationName(QStringLiteral("Fendral"));
+    // Desktops find the game's entry and icon by this name; every window and box shows the icon
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fendral.fendral"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
     fendral::deliverShowingExceptions(
         [] {
-            fendral::TForm1 Form1;
-            Form1.show();
+            fendral::MainWindow window;
+            window.show();
             QApplication::exec();
             return true;
         },

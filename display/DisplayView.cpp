@@ -1,10 +1,10 @@
 #include "DisplayView.h"
 
 #include "FieldRenderer.h"
+#include "PlayerScoreFrame.h"
 #include "ScoreText.h"
 #include "StatusPanel.h"
-#include "TFrame4.h"
-#include "TFrame5.h"
+#include "TeamScoreFrame.h"
 
 namespace fendral {
 
@@ -16,7 +16,7 @@ DisplayView::DisplayView(
     GameState& state, FieldRenderer& renderer, StatusPanel& panel, const LayoutWidgets& widgets)
     : m_state(state)
     , m_renderer(renderer)
-    , m_panel(panel)
+    , m_statusPanel(panel)
     , m_widgets(widgets)
 {
 }
@@ -45,21 +45,21 @@ void DisplayView::drawSprites(bool advance) { m_renderer.drawSprites(advance); }
 
 void DisplayView::setLevelCaptions(const std::string& level, const std::string& enemies)
 {
-    m_panel.levl()->setCaption(QString::fromStdString(level));
-    m_panel.stwl()->setCaption(QString::fromStdString(enemies));
+    m_statusPanel.levelLabel()->setCaption(QString::fromStdString(level));
+    m_statusPanel.enemiesLabel()->setCaption(QString::fromStdString(enemies));
 }
 
 void DisplayView::setNeededShare(double share)
 {
-    m_panel.terrainmax()->setCaption(formatPercent(share));
+    m_statusPanel.neededShareLabel()->setCaption(formatPercent(share));
 }
 
 void DisplayView::setMessage(const std::string& text)
 {
-    m_widgets.panelp->setCaption(QString::fromStdString(text));
+    m_widgets.messagePanel->setCaption(QString::fromStdString(text));
 }
 
-void DisplayView::setMessageVisible(bool visible) { m_widgets.panelp->setVisible(visible); }
+void DisplayView::setMessageVisible(bool visible) { m_widgets.messagePanel->setVisible(visible); }
 
 void DisplayView::updateScores()
 {
@@ -70,24 +70,24 @@ void DisplayView::updateScores()
         if (m_teamFrames[i])
             m_teamFrames[i]->updateFrame(m_state, i, flags);
     }
-    m_panel.terrainl()->setCaption(formatPercent(m_state.fieldShare));
-    m_panel.mode()->setCaption(QString::number(-m_state.cheatCount));
+    m_statusPanel.fieldShareLabel()->setCaption(formatPercent(m_state.fieldShare));
+    m_statusPanel.purchasePanel()->setCaption(QString::number(-m_state.cheatCount));
 }
 
 void DisplayView::showLayout(bool menuMode)
 {
     m_state.menuMode = menuMode ? 1 : 0;
 
-    m_panel.bev()->setVisible(!menuMode);
-    m_panel.panel2()->setVisible(!menuMode);
-    m_widgets.menup->setVisible(menuMode);
-    m_widgets.ver->setVisible(menuMode);
-    m_widgets.credit->setVisible(menuMode);
+    m_statusPanel.separator()->setVisible(!menuMode);
+    m_statusPanel.levelBox()->setVisible(!menuMode);
+    m_widgets.menuPanel->setVisible(menuMode);
+    m_widgets.versionLabel->setVisible(menuMode);
+    m_widgets.creditLabel->setVisible(menuMode);
 
     m_renderer.clearCanvas();
-    m_widgets.panelp->hide();
+    m_widgets.messagePanel->hide();
 
-    m_panel.mode()->setCaption(QStringLiteral("0"));
+    m_statusPanel.purchasePanel()->setCaption(QStringLiteral("0"));
     m_state.cheatCount = 0;
     m_state.paused = 0;
     m_state.gameOver = 0;
@@ -106,13 +106,13 @@ void DisplayView::createFrames()
     for (int t = 0; t < TeamCount; ++t) {
         if (!m_state.teams[t].active)
             continue;
-        m_teamFrames[t] = std::make_unique<TFrame5>(&m_panel);
+        m_teamFrames[t] = std::make_unique<TeamScoreFrame>(&m_statusPanel);
         if (m_state.teams[t].members == 1)
             m_teamFrames[t]->makeNarrow();
     }
     for (int p = 0; p < PlayerCount; ++p)
         if (m_state.players[p].alive)
-            m_playerFrames[p] = std::make_unique<TFrame4>(&m_panel);
+            m_playerFrames[p] = std::make_unique<PlayerScoreFrame>(&m_statusPanel);
 }
 
 void DisplayView::placeFrames()
@@ -131,7 +131,7 @@ void DisplayView::placeFrames()
             if (m_playerFrames[p] && m_state.players[p].team == t)
                 place(m_playerFrames[p].get());
     }
-    m_panel.bev()->move(x, StatusPanel::FrameTop);
+    m_statusPanel.separator()->move(x, StatusPanel::FrameTop);
 }
 
 void DisplayView::destroyFrames()

@@ -13,16 +13,16 @@ namespace fendral {
 class FieldRenderer;
 class Panel;
 class StatusPanel;
-class TFrame4;
-class TFrame5;
+class PlayerScoreFrame;
+class TeamScoreFrame;
 
 // The window's widgets that a switch of layout shows or hides besides the status panel.
 struct LayoutWidgets {
     QWidget* window; // receives the keyboard once a layout is shown
-    QWidget* menup;
-    QWidget* ver;
-    QWidget* credit;
-    Panel* panelp;
+    QWidget* menuPanel;
+    QWidget* versionLabel;
+    QWidget* creditLabel;
+    Panel* messagePanel;
 };
 
 class DisplayView : public GameView {
@@ -53,8 +53,8 @@ public:
     void setEliminated(int t) override;
     void hideLevelStats(int t) override;
 
-    TFrame4* playerFrame(int p) const { return m_playerFrames[p].get(); }
-    TFrame5* teamFrame(int t) const { return m_teamFrames[t].get(); }
+    PlayerScoreFrame* playerFrame(int p) const { return m_playerFrames[p].get(); }
+    TeamScoreFrame* teamFrame(int t) const { return m_teamFrames[t].get(); }
     // Deletes every score frame and empties the slots.
     void destroyFrames();
 
@@ -64,10 +64,10 @@ private:
 
     GameState& m_state;
     FieldRenderer& m_renderer;
-    StatusPanel& m_panel;
+    StatusPanel& m_statusPanel;
     LayoutWidgets m_widgets;
-    std::array<std::unique_ptr<TFrame4>, PlayerCount> m_playerFrames;
-    std::array<std::unique_ptr<TFrame5>, TeamCount> m_teamFrames;
+    std::array<std::unique_ptr<PlayerScoreFrame>, PlayerCount> m_playerFrames;
+    std::array<std::unique_ptr<TeamScoreFrame>, TeamCount> m_teamFrames;
 };
 
 } // namespace fendral

@@ -50,17 +50,25 @@ void FieldRenderer::fillCanvas(const QRect& rect, QRgb rgb)
 QRect FieldRenderer::fillCanvasQuietly(const QRect& rect, QRgb rgb)
 {
     const QRect clipped = rect & m_canvas.rect();
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
+    if (clipped.isEmpty())
+        return clipped;
+    // One look-up of the pixels: scanLine() would check for a shared copy on every row
+    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* line = reinterpret_cast<QRgb*>(m_canvas.bits()) + clipped.top() * stride;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y, line += stride)
         std::fill(line + clipped.left(), line + clipped.right() + 1, rgb);
-    }
     return clipped;
 }
 
 void FieldRenderer::refreshCellQuietly(int x, int y)
 {
     if (m_backBuffer.valid(x, y))
-        fillCanvasQuietly(cellRect(x, y), m_backBuffer.pixel(x, y));
+        fillCanvasQuietly(cellRect(x, y), backBufferPixel(x, y));
+}
+
+QRgb FieldRenderer::backBufferPixel(int x, int y) const
+{
+    return reinterpret_cast<const QRgb*>(m_backBuffer.constScanLine(y))[x];
 }
 
 void FieldRenderer::setCanvasPixel(int x, int y, QRgb rgb)
@@ -98,7 +106,7 @@ void FieldRenderer::paintCell(int x, int y, Colour colour)
 void FieldRenderer::refreshCell(int x, int y)
 {
     if (m_backBuffer.valid(x, y))
-        fillCanvas(cellRect(x, y), m_backBuffer.pixel(x, y));
+        fillCanvas(cellRect(x, y), backBufferPixel(x, y));
 }
 
 void FieldRenderer::fillBlock(int x0, int y0, Colour colour)

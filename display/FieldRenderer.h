@@ -45,6 +45,8 @@ private:
     // Fills without reporting the change; returns the part of the canvas filled.
     QRect fillCanvasQuietly(const QRect& rect, QRgb rgb);
     void refreshCellQuietly(int x, int y);
+    // The colour of cell (x, y) in the BackBuffer, which must hold that pixel.
+    QRgb backBufferPixel(int x, int y) const;
     // The cells a sprite travels between on its way from (x - dx, y - dy) to (x, y).
     QRect travelRect(int x, int y, int dx, int dy) const;
     void setCanvasPixel(int x, int y, QRgb rgb);

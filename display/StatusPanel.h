@@ -11,39 +11,39 @@ class StatusPanel : public Panel {
     Q_OBJECT
 public:
     static constexpr int PanelHeight = 73;
-    static constexpr int FrameTop = 6; // top of the score frames and of `bev`
+    static constexpr int FrameTop = 6; // top of the score frames and of the separator after them
 
     explicit StatusPanel(QWidget* parent);
 
-    // Puts `panel2` at the right end of the panel.
-    void placePanel2();
+    // Puts the level box at the right end of the panel.
+    void placeLevelBox();
 
-    Bevel* bev() const { return m_bev; }
-    Panel* panel2() const { return m_panel2; }
-    AnchoredLabel* levl() const { return m_levl; }
-    AnchoredLabel* stwl() const { return m_stwl; }
-    AnchoredLabel* terrainl() const { return m_terrainl; }
-    AnchoredLabel* Label1() const { return m_Label1; }
-    AnchoredLabel* terrainmax() const { return m_terrainmax; }
-    QPushButton* menub() const { return m_menub; }
-    QPushButton* Button4() const { return m_Button4; }
-    Panel* mode() const { return m_mode; }
+    Bevel* separator() const { return m_separator; }
+    Panel* levelBox() const { return m_levelBox; }
+    AnchoredLabel* levelLabel() const { return m_levelLabel; }
+    AnchoredLabel* enemiesLabel() const { return m_enemiesLabel; }
+    AnchoredLabel* fieldShareLabel() const { return m_fieldShareLabel; }
+    AnchoredLabel* neededCaption() const { return m_neededCaption; }
+    AnchoredLabel* neededShareLabel() const { return m_neededShareLabel; }
+    QPushButton* menuButton() const { return m_menuButton; }
+    QPushButton* closeButton() const { return m_closeButton; }
+    Panel* purchasePanel() const { return m_purchasePanel; }
 
 private:
     QPushButton* makeButton(const QString& caption, int left);
 
-    Bevel* m_bev;
-    Panel* m_panel2;
-    AnchoredLabel* m_levl;
-    AnchoredLabel* m_stwl;
-    AnchoredLabel* m_terrainl;
-    AnchoredLabel* m_Label1;
-    AnchoredLabel* m_terrainmax;
-    Bevel* m_bev2;
-    Bevel* m_Bevel1;
-    QPushButton* m_menub;
-    QPushButton* m_Button4;
-    Panel* m_mode;
+    Bevel* m_separator;
+    Panel* m_levelBox;
+    AnchoredLabel* m_levelLabel;
+    AnchoredLabel* m_enemiesLabel;
+    AnchoredLabel* m_fieldShareLabel;
+    AnchoredLabel* m_neededCaption;
+    AnchoredLabel* m_neededShareLabel;
+    Bevel* m_leftBevel;
+    Bevel* m_rightBevel;
+    QPushButton* m_menuButton;
+    QPushButton* m_closeButton;
+    Panel* m_purchasePanel;
 };
 
 } // namespace fendral

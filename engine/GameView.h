@@ -32,15 +32,15 @@ public:
 
     // The status panel
 
-    // Sets `levl` and `stwl`.
+    // Shows the level ("Level 7") and its enemy counts ("(9; 4)") in the status panel.
     virtual void setLevelCaptions(const std::string& level, const std::string& enemies) = 0;
-    // Sets `terrainmax` to the share the level needs.
+    // Shows the share of the field the level needs.
     virtual void setNeededShare(double share) = 0;
-    // Sets the caption of the message panel `panelp`.
+    // Sets the caption of the message panel in the middle of the window.
     virtual void setMessage(const std::string& text) = 0;
-    // Shows or hides the message panel `panelp`.
+    // Shows or hides the message panel.
     virtual void setMessageVisible(bool visible) = 0;
-    // Recomputes the leaders and refreshes every score frame, `terrainl` and `mode`.
+    // Recomputes the leaders and refreshes every score frame, the field share and the purchases.
     virtual void updateScores() = 0;
     // Switches between the menu layout and the game layout with fresh score frames; either ends
     // a pause and a game over and sets the purchase count back to 0.

@@ -1,10 +1,47 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the benchmarks in Release and runs them.
+# Installs what is missing, builds the benchmarks in Release and runs them: the engine's capture
+# and tick, then the real main window under Xvfb (started here when no display is set). Ends with
+# a table of the figures that have budgets.
+#   scripts/bench.sh [seconds per level for the window, default 20]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+seconds=${1:-20}
 scripts/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDRAL_TESTS=OFF -DFENDRAL_BENCH=ON
 cmake --build build/bench
-for benchmark in build/bench/bench/fendral_bench_*; do
-    "$benchmark"
+out=build/bench/results
+mkdir -p "$out"
+
+for benchmark in capture tick; do
+    build/bench/bench/fendral_bench_$benchmark \
+        --benchmark_out="$out/$benchmark.json" --benchmark_out_format=json
 done
+
+xvfb_pid=
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid"' EXIT
+if [ -z "${DISPLAY:-}" ]; then
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$out/display" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$out/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$out/display")"
+fi
+QT_QPA_PLATFORM=xcb build/bench/bench/fendral_bench_window "$seconds" | tee "$out/window.txt"
+
+# The figures against their budgets: a logic step has 72 ms (8 ticks of 9 ms), a tick's sprite
+# redraw 9 ms, and the whole window 3 % of one core at level 50
+jsonField() { # jsonField FILE BENCHMARK FIELD: a number of one benchmark in Google Benchmark's JSON
+    awk -v name="$2" -v field="$3" -F': ' '
+        $1 ~ /"name"$/ { current = $2; gsub(/[",]/, "", current) }
+        current == name && $1 ~ "\"" field "\"$" { value = $2; gsub(/,/, "", value); print value; exit }' "$1"
+}
+stepSeconds=$(jsonField "$out/tick.json" LogicStepAtLevel50 'per step')
+spritesMicros=$(jsonField "$out/tick.json" DrawSpritesAtLevel50 cpu_time)
+echo
+echo "| figure | measured | budget | share of budget |"
+echo "|---|---|---|---|"
+awk -v s="$stepSeconds" 'BEGIN { printf "| logic step, level 50 | %.2f µs | 72 ms | %.4f %% |\n", s * 1e6, s / 0.072 * 100 }'
+awk -v us="$spritesMicros" 'BEGIN { printf "| sprite tick, level 50 | %.1f µs | 9 ms | %.2f %% |\n", us, us / 9000 * 100 }'
+awk 'NR > 1 { printf "| window, level %s | %s of a core, stepMultiplier %s, %s of %s steps/s | 3 %% of a core at level 50 | |\n", $1, $2, $3, $4, $5 }' "$out/window.txt"

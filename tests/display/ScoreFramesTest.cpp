@@ -1,10 +1,10 @@
 // The status panel's texts, the score frames, the leader colours and the game layout
 #include "DisplayView.h"
 #include "FieldRenderer.h"
+#include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "StatusPanel.h"
-#include "TFrame4.h"
-#include "TFrame5.h"
+#include "TeamScoreFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -53,10 +53,10 @@ protected:
     FieldRenderer renderer { state, canvas };
     QWidget window;
     StatusPanel* panel = new StatusPanel(&window);
-    QWidget* menup = new QWidget(&window);
-    Panel* panelp = new Panel(&window);
+    QWidget* menuPanel = new QWidget(&window);
+    Panel* messagePanel = new Panel(&window);
     DisplayView view { state, renderer, *panel,
-        { &window, menup, new QWidget(&window), new QWidget(&window), panelp } };
+        { &window, menuPanel, new QWidget(&window), new QWidget(&window), messagePanel } };
 };
 
 TEST_F(ScoreFramesTest, PlayerFrameShowsNameSharesAndDeathsAndGreysWhileOut)
@@ -68,22 +68,22 @@ TEST_F(ScoreFramesTest, PlayerFrameShowsNameSharesAndDeathsAndGreysWhileOut)
     state.players[1].levelDeaths = 1;
     startGame();
 
-    const TFrame4* frame = view.playerFrame(1);
-    EXPECT_EQ(frame->namer()->text(), "Beta");
-    EXPECT_EQ(frame->col()->fill(), qtColour(defaultColours[1]));
-    EXPECT_EQ(frame->sct()->text(), "12.34%");
-    EXPECT_EQ(frame->scc()->text(), "(5.00%");
-    EXPECT_EQ(frame->livt()->text(), "-3");
-    EXPECT_EQ(frame->livc()->text(), "(-1");
+    const PlayerScoreFrame* frame = view.playerFrame(1);
+    EXPECT_EQ(frame->nameLabel()->text(), "Beta");
+    EXPECT_EQ(frame->colourShape()->fill(), qtColour(defaultColours[1]));
+    EXPECT_EQ(frame->totalShareLabel()->text(), "12.34%");
+    EXPECT_EQ(frame->levelShareLabel()->text(), "(5.00%");
+    EXPECT_EQ(frame->deathsLabel()->text(), "-3");
+    EXPECT_EQ(frame->levelDeathsLabel()->text(), "(-1");
     // Right-aligned labels end on their anchor, the closing brackets start there
-    EXPECT_EQ(frame->livc()->geometry().right() + 1, 105);
+    EXPECT_EQ(frame->levelDeathsLabel()->geometry().right() + 1, 105);
 
     // A single player never leads, nor does its team
-    EXPECT_EQ(frame->sct()->colour(), ScoreColours::black);
+    EXPECT_EQ(frame->totalShareLabel()->colour(), ScoreColours::black);
     view.setOut(1, true);
-    EXPECT_EQ(frame->namer()->colour(), ScoreColours::grey);
+    EXPECT_EQ(frame->nameLabel()->colour(), ScoreColours::grey);
     view.showLevelStats(1, false);
-    EXPECT_TRUE(frame->livc()->isHidden());
+    EXPECT_TRUE(frame->levelDeathsLabel()->isHidden());
 }
 
 TEST_F(ScoreFramesTest, TeamFramesShowLivesAndSharesAndAllWithinOnePointOfTheBestLead)
@@ -97,24 +97,25 @@ TEST_F(ScoreFramesTest, TeamFramesShowLivesAndSharesAndAllWithinOnePointOfTheBes
     state.teams[1].levelShare = state.players[0].levelShare = 0.125;
     startGame();
 
-    const TFrame5* frame = view.teamFrame(1);
-    EXPECT_EQ(frame->namer()->text(), "Team X");
-    EXPECT_EQ(frame->liv()->text(), "20");
-    EXPECT_EQ(frame->livf()->text(), ".50");
-    EXPECT_EQ(frame->scc()->text(), "(12.50%");
-    EXPECT_EQ(frame->liv()->geometry().right() + 1, 33);
-    EXPECT_EQ(view.teamFrame(0)->sct()->colour(), ScoreColours::navy);
-    EXPECT_EQ(frame->sct()->colour(), ScoreColours::navy);
-    EXPECT_EQ(view.teamFrame(0)->scc()->colour(), ScoreColours::black);
-    EXPECT_EQ(frame->scc()->colour(), ScoreColours::navy);
+    const TeamScoreFrame* frame = view.teamFrame(1);
+    EXPECT_EQ(frame->nameLabel()->text(), "Team X");
+    EXPECT_EQ(frame->livesLabel()->text(), "20");
+    EXPECT_EQ(frame->livesFractionLabel()->text(), ".50");
+    EXPECT_EQ(frame->levelShareLabel()->text(), "(12.50%");
+    EXPECT_EQ(frame->livesLabel()->geometry().right() + 1, 33);
+    EXPECT_EQ(view.teamFrame(0)->totalShareLabel()->colour(), ScoreColours::navy);
+    EXPECT_EQ(frame->totalShareLabel()->colour(), ScoreColours::navy);
+    EXPECT_EQ(view.teamFrame(0)->levelShareLabel()->colour(), ScoreColours::black);
+    EXPECT_EQ(frame->levelShareLabel()->colour(), ScoreColours::navy);
     // Team leads stay off the frames of players in teams of two
-    EXPECT_EQ(view.playerFrame(3)->scc()->colour(), ScoreColours::black);
+    EXPECT_EQ(view.playerFrame(3)->levelShareLabel()->colour(), ScoreColours::black);
 
     view.setEliminated(1);
-    for (const AnchoredLabel* label : { frame->namer(), frame->liv(), frame->livf() })
+    for (const AnchoredLabel* label :
+        { frame->nameLabel(), frame->livesLabel(), frame->livesFractionLabel() })
         EXPECT_EQ(label->colour(), ScoreColours::grey);
     view.hideLevelStats(1);
-    EXPECT_TRUE(frame->scc()->isHidden());
+    EXPECT_TRUE(frame->levelShareLabel()->isHidden());
 }
 
 TEST_F(ScoreFramesTest, AOnePlayerTeamsLeadsShowOnItsPlayerCombinedWithThePlayersOwn)
@@ -128,10 +129,10 @@ TEST_F(ScoreFramesTest, AOnePlayerTeamsLeadsShowOnItsPlayerCombinedWithThePlayer
     startGame();
 
     // Team W and Alpha both lead the game: navy and green make teal
-    EXPECT_EQ(view.playerFrame(0)->sct()->colour(), QColor(0, 128, 128));
+    EXPECT_EQ(view.playerFrame(0)->totalShareLabel()->colour(), QColor(0, 128, 128));
     // The level belongs to Beta and to team X: Alpha's level share stays black
-    EXPECT_EQ(view.playerFrame(0)->scc()->colour(), ScoreColours::black);
-    EXPECT_EQ(view.playerFrame(1)->scc()->colour(), ScoreColours::green);
+    EXPECT_EQ(view.playerFrame(0)->levelShareLabel()->colour(), ScoreColours::black);
+    EXPECT_EQ(view.playerFrame(1)->levelShareLabel()->colour(), ScoreColours::green);
 }
 
 TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheSeparatorAfter)
@@ -142,11 +143,11 @@ TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheSeparatorA
     startGame();
 
     // Team W has one player: its frame is the narrow one, without shares
-    EXPECT_TRUE(view.teamFrame(0)->sct()->isHidden());
+    EXPECT_TRUE(view.teamFrame(0)->totalShareLabel()->isHidden());
     EXPECT_EQ(view.playerFrame(3)->pos(), QPoint(6 + 73, 6));
     EXPECT_EQ(view.teamFrame(2)->pos(), QPoint(6 + 73 + 121, 6));
     EXPECT_EQ(view.playerFrame(1)->pos(), QPoint(6 + 73 + 3 * 121, 6));
-    EXPECT_EQ(panel->bev()->pos(), QPoint(6 + 73 + 4 * 121, 6));
+    EXPECT_EQ(panel->separator()->pos(), QPoint(6 + 73 + 4 * 121, 6));
 }
 
 TEST_F(ScoreFramesTest, SwitchingLayoutsRebuildsTheFramesAndClearsTheRunState)
@@ -156,20 +157,22 @@ TEST_F(ScoreFramesTest, SwitchingLayoutsRebuildsTheFramesAndClearsTheRunState)
     startGame();
     state.players[1].alive = state.teams[1].active = 0;
     startGame();
-    EXPECT_EQ(panel->findChildren<TFrame4*>().size(), 1);
-    EXPECT_EQ(panel->findChildren<TFrame5*>().size(), 1);
+    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size(), 1);
+    EXPECT_EQ(panel->findChildren<TeamScoreFrame*>().size(), 1);
     EXPECT_FALSE(view.hasPlayerFrame(1));
 
     canvas.fill(Qt::red);
     state.cheatCount = state.paused = state.gameOver = 2;
     view.setMessageVisible(true);
     view.showLayout(true);
-    EXPECT_EQ(panel->findChildren<TFrame4*>().size() + panel->findChildren<TFrame5*>().size(), 0);
+    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size()
+            + panel->findChildren<TeamScoreFrame*>().size(),
+        0);
     EXPECT_EQ(state.cheatCount + state.paused + state.gameOver, 0);
-    EXPECT_TRUE(panelp->isHidden());
+    EXPECT_TRUE(messagePanel->isHidden());
     EXPECT_EQ(canvas.pixel(1023, 720), qRgb(0, 0, 0));
-    EXPECT_FALSE(menup->isHidden());
-    EXPECT_TRUE(panel->panel2()->isHidden());
+    EXPECT_FALSE(menuPanel->isHidden());
+    EXPECT_TRUE(panel->levelBox()->isHidden());
 }
 
 } // namespace

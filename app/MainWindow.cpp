@@ -1,0 +1,122 @@
+#include "MainWindow.h"
+
+#include "DisplayView.h"
+#include "FieldRenderer.h"
+#include "QtPlatform.h"
+#include "StatusPanel.h"
+#include "Tick.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+
+namespace fendral {
+
+namespace {
+    constexpr Qt::WindowFlags WindowFlags = Qt::Window | Qt::CustomizeWindowHint
+        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+        | Qt::WindowCloseButtonHint;
+
+    QPushButton* makeMenuButton(QWidget* parent, const QString& caption, int top)
+    {
+        auto* button = new QPushButton(caption, parent);
+        button->setGeometry(8, top, 225, 41);
+        button->setFocusPolicy(Qt::NoFocus);
+        return button;
+    }
+
+    QLabel* makeBottomLabel(QWidget* parent)
+    {
+        auto* label = new QLabel(parent);
+        label->setFont(sansFont(11, false));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setTextColour(label, Qt::white);
+        return label;
+    }
+}
+
+MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
+    : QWidget(parent, WindowFlags)
+    , m_canvas(DesignClientWidth, DesignClientHeight, QImage::Format_RGB32)
+    , m_settingsPath(settingsPath)
+    , m_damage(m_canvas.size())
+{
+    setWindowTitle(QStringLiteral("Fendral"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
+    // The window never changes its size, maximised or not
+    setFixedSize(DesignClientWidth, DesignClientHeight);
+    setFont(sansFont(11, true));
+    // Every pixel comes from the canvas, so Qt need not clear the background first
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    m_canvas.fill(Qt::black);
+
+    m_renderer = std::make_unique<FieldRenderer>(m_state, m_canvas);
+    m_renderer->setDirtyCallback([this](const QRect& rect) { canvasChanged(rect); });
+    m_canvasFlushTimer.setSingleShot(true);
+    m_canvasFlushTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_canvasFlushTimer, &QTimer::timeout, this, &MainWindow::flushCanvasDamage);
+    m_sinceCanvasFlush.start();
+    m_platform = std::make_unique<QtPlatform>([this] { tick(*m_game); });
+    createControls();
+    m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,
+        LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
+    m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
+    connectCommands();
+}
+
+MainWindow::~MainWindow() { tearDown(); }
+
+QPushButton* MainWindow::menuButton() const { return m_statusPanel->menuButton(); }
+QPushButton* MainWindow::closeButton() const { return m_statusPanel->closeButton(); }
+Panel* MainWindow::purchasePanel() const { return m_statusPanel->purchasePanel(); }
+
+void MainWindow::createControls()
+{
+    m_statusPanel = new StatusPanel(this);
+    m_statusPanel->setObjectName(QStringLiteral("panel"));
+    m_statusPanel->setGeometry(
+        0, height() - StatusPanel::PanelHeight, width(), StatusPanel::PanelHeight);
+    connect(m_statusPanel->closeButton(), &QPushButton::clicked, this, &MainWindow::closeClicked);
+    createMenuPanels();
+    createBottomLabels();
+}
+
+void MainWindow::createMenuPanels()
+{
+    m_menuPanel = new Panel(this);
+    m_menuPanel->resize(241, 105);
+    m_startButton = makeMenuButton(m_menuPanel, QStringLiteral("Start Game"), 8);
+    m_closeProgramButton = makeMenuButton(m_menuPanel, QStringLiteral("Close Fendral"), 56);
+    connect(m_closeProgramButton, &QPushButton::clicked, this, &MainWindow::closeProgramClicked);
+
+    m_messagePanel = new Panel(this);
+    m_messagePanel->resize(233, 33);
+    m_messagePanel->hide();
+
+    m_menuPanel->setObjectName(QStringLiteral("menup"));
+    m_startButton->setObjectName(QStringLiteral("start"));
+    m_closeProgramButton->setObjectName(QStringLiteral("Button11"));
+    m_messagePanel->setObjectName(QStringLiteral("panelp"));
+}
+
+void MainWindow::createBottomLabels()
+{
+    m_versionLabel = makeBottomLabel(this);
+    m_creditLabel = makeBottomLabel(this);
+    m_creditLabel->setText(QStringLiteral("by the Fendral team"));
+    m_versionLabel->setObjectName(QStringLiteral("ver"));
+}
+
+void MainWindow::placeBottomLabels()
+{
+    // One line 18 pixels above the status panel; the version ends 6 pixels from the right edge
+    const int top = m_statusPanel->y() - 18;
+    m_versionLabel->adjustSize();
+    m_versionLabel->move(width() - m_versionLabel->width() - 6, top);
+    m_creditLabel->adjustSize();
+    m_creditLabel->move(width() - 180, top);
+}
+
+} // namespace fendral

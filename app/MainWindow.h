@@ -1,0 +1,137 @@
+// The main window: playfield canvas, status panel, menu, message panel, and the game it owns
+#pragma once
+
+#include "CanvasDamage.h"
+#include "Game.h"
+#include "GameState.h"
+#include "SettingsLocation.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QSettings;
+
+namespace fendral {
+
+class DisplayView;
+class FieldRenderer;
+class Panel;
+class QtPlatform;
+class StatusPanel;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int DesignClientWidth = 1024;
+    static constexpr int DesignClientHeight = 721;
+
+    explicit MainWindow(
+        const QString& settingsPath = defaultSettingsFilePath(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    GameState& state() { return m_state; }
+    Game& game() { return *m_game; }
+    DisplayView& view() { return *m_view; }
+    FieldRenderer& renderer() { return *m_renderer; }
+    QtPlatform& platform() { return *m_platform; }
+    QSettings* settingsFile() const { return m_settingsFile.get(); }
+    const QImage& canvas() const { return m_canvas; }
+
+    StatusPanel* statusPanel() const { return m_statusPanel; }
+    Panel* menuPanel() const { return m_menuPanel; }
+    QPushButton* startButton() const { return m_startButton; }
+    QPushButton* closeProgramButton() const { return m_closeProgramButton; }
+    Panel* messagePanel() const { return m_messagePanel; }
+    QLabel* versionLabel() const { return m_versionLabel; }
+    QLabel* creditLabel() const { return m_creditLabel; }
+    QPushButton* menuButton() const;
+    QPushButton* closeButton() const;
+    Panel* purchasePanel() const;
+
+    // First-show set-up: playfield size, panels, settings, BackBuffer, grids, the menu.
+    void setUpOnFirstShow();
+    // Redraws the field and the sprites on the canvas while a game is shown.
+    void paintField();
+    // A key press as a virtual-key code; returns whether the key was consumed.
+    bool handleKey(int key);
+    // Asked before any close: during a game that is not over, pauses and asks; true to close.
+    bool confirmClose();
+    // The close was allowed: the settings are written.
+    void closeConfirmed();
+    // "Close Fendral" in the menu and "Close" in the status panel
+    void closeProgramClicked();
+    void closeClicked();
+
+    // The commands of the menu and of a game in progress
+    void startGameClicked();
+    void menuClicked();
+    void purchaseClicked();
+    void messagePanelClicked();
+    void applicationDeactivated();
+
+    // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
+    using Prompt = std::function<bool(const QString& question)>;
+    void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
+    // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
+    using SetupRunner = std::function<bool(GameState& state)>;
+    void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Leaves no control with the keyboard focus, so that keys reach the window.
+    void clearFocusedControl();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenuPanels();
+    void createBottomLabels();
+    void placeBottomLabels();
+    void canvasChanged(const QRect& rect);
+    void scheduleCanvasFlush();
+    void flushCanvasDamage();
+    void requestClose();
+    void connectCommands();
+    bool pressDialogButton(int key);
+    void tearDown();
+
+    GameState m_state;
+    QImage m_canvas;
+    std::unique_ptr<FieldRenderer> m_renderer;
+    std::unique_ptr<QtPlatform> m_platform;
+    std::unique_ptr<DisplayView> m_view;
+    std::unique_ptr<Game> m_game;
+    QString m_settingsPath;
+    std::unique_ptr<QSettings> m_settingsFile;
+
+    StatusPanel* m_statusPanel = nullptr;
+    Panel* m_menuPanel = nullptr;
+    QPushButton* m_startButton = nullptr;
+    QPushButton* m_closeProgramButton = nullptr;
+    Panel* m_messagePanel = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_creditLabel = nullptr;
+
+    Prompt m_prompt;
+    SetupRunner m_setupRunner;
+
+    bool m_shown = false;
+    bool m_painting = false;
+    CanvasDamage m_damage; // canvas changes not yet handed to Qt
+    QTimer m_canvasFlushTimer; // hands them over at the next frame
+    QElapsedTimer m_sinceCanvasFlush;
+    int m_frameInterval = 16; // ms between two pictures of the screen
+    QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
+};
+
+} // namespace fendral

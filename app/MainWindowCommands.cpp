@@ -1,0 +1,126 @@
+// The main window's commands: keys during a game, pause, start, menu, close guard, buying lives
+#include "MainWindow.h"
+
+#include "DisplayView.h"
+#include "GameCommands.h"
+#include "KeyTranslation.h"
+#include "Level.h"
+#include "SetupDialog.h"
+#include "StatusPanel.h"
+#include "Tick.h"
+#include "VirtualKeys.h"
+#include "Widgets.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace fendral {
+
+namespace {
+
+    bool askYesNo(QWidget* parent, const QString& question)
+    {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fendral"), question,
+            QMessageBox::Yes | QMessageBox::No, parent);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    bool runSetupDialog(GameState& state, QWidget* parent)
+    {
+        SetupDialog dialog(state, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+} // namespace
+
+void MainWindow::connectCommands()
+{
+    m_prompt = [this](const QString& question) { return askYesNo(this, question); };
+    m_setupRunner = [this](GameState& state) { return runSetupDialog(state, this); };
+    connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
+    connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
+    connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);
+    connect(m_messagePanel, &Panel::clicked, this, &MainWindow::messagePanelClicked);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int key = virtualKeyCode(*event);
+    event->setAccepted(pressDialogButton(key) || handleKey(key));
+}
+
+bool MainWindow::pressDialogButton(int key)
+{
+    // Enter and Esc go to the window's default and cancel buttons first: in the menu Enter
+    // starts a game (Esc, the cancel key, closes through handleKey); during a game Esc is
+    // the "Menu" button's and Enter, without a visible default button, reaches handleKey
+    if (m_state.menuMode && key == VK_RETURN) {
+        startGameClicked();
+        return true;
+    }
+    if (!m_state.menuMode && key == VK_ESCAPE) {
+        menuClicked();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::handleKey(int key)
+{
+    if (m_state.menuMode) {
+        if (key == VK_ESCAPE)
+            requestClose(); // the key is not consumed
+        return false;
+    }
+    if (key == VK_ADD) {
+        purchaseClicked();
+        return true;
+    }
+    // Tested before steering, so the pause key never steers
+    if (key == m_state.pauseKey || key == VK_SPACE || key == VK_RETURN) {
+        continueOrPause(*m_game);
+        return true;
+    }
+    return steer(m_state, key);
+}
+
+void MainWindow::messagePanelClicked() { handleKey(m_state.pauseKey); }
+
+void MainWindow::applicationDeactivated()
+{
+    if (!m_state.menuMode)
+        pauseGame(*m_game);
+}
+
+void MainWindow::startGameClicked()
+{
+    if (m_setupRunner(m_state))
+        newGame(*m_game);
+    clearFocusedControl();
+}
+
+void MainWindow::menuClicked()
+{
+    const bool wasOver = m_state.gameOver != 0;
+    pauseGame(*m_game);
+    const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
+    if (confirmed) {
+        fendral::killTimer(*m_game); // not QObject::killTimer
+        m_view->showLayout(true);
+    } else {
+        clearFocusedControl();
+    }
+}
+
+bool MainWindow::confirmClose()
+{
+    if (m_state.menuMode || m_state.gameOver)
+        return true;
+    pauseGame(*m_game);
+    return m_prompt(QStringLiteral("Close Fendral?"));
+}
+
+void MainWindow::purchaseClicked() { buyLives(*m_game); }
+
+} // namespace fendral

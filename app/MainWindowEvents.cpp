@@ -1,0 +1,169 @@
+// The main window's life: first show, painting, keys, closing and tear-down
+#include "MainWindow.h"
+
+#include "DisplayView.h"
+#include "FieldRenderer.h"
+#include "QtPlatform.h"
+#include "Settings.h"
+#include "StatusPanel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace fendral {
+
+namespace {
+    const QString Version = QStringLiteral("1.2");
+
+    void centre(QWidget* widget, const QSize& area)
+    {
+        widget->move((area.width() - widget->width()) / 2, (area.height() - widget->height()) / 2);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        setUpOnFirstShow();
+    }
+}
+
+void MainWindow::setUpOnFirstShow()
+{
+    m_state.rng.seed(static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch()));
+    if (const QScreen* shownOn = screen(); shownOn && shownOn->refreshRate() >= 1)
+        m_frameInterval = static_cast<int>(1000 / shownOn->refreshRate());
+    // A maximised window would keep this size anyway: the window refuses every resize
+    m_versionLabel->setText(QStringLiteral("ver. ") + Version);
+
+    const int fieldHeight = height() - m_statusPanel->height();
+    m_state.W = width() / CellSize;
+    m_state.H = fieldHeight / CellSize;
+    m_renderer->setOrigin(
+        (width() - CellSize * m_state.W) / 2, (fieldHeight - CellSize * m_state.H) / 2);
+
+    centre(m_menuPanel, size());
+    centre(m_messagePanel, size());
+    m_statusPanel->placeLevelBox();
+    placeBottomLabels();
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+        [this](Qt::ApplicationState applicationState) {
+            if (applicationState != Qt::ApplicationActive)
+                applicationDeactivated();
+        });
+    m_view->destroyFrames();
+    m_state.teamAssignment = {};
+    m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
+
+    m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
+    loadSettings(m_state, *m_settingsFile);
+
+    m_renderer->createBackBuffer();
+    m_state.allocateGrids(m_state.W, m_state.H);
+    m_state.stepMultiplier = 1;
+    m_view->showLayout(true);
+}
+
+void MainWindow::canvasChanged(const QRect& rect)
+{
+    // A repaint redraws the canvas itself; what it changes is on screen with that paint
+    if (m_painting)
+        return;
+    if (m_damage.isEmpty())
+        scheduleCanvasFlush();
+    m_damage.add(rect);
+}
+
+void MainWindow::scheduleCanvasFlush()
+{
+    // Everything a tick or a command changes reaches Qt as one update once control returns to
+    // the event loop. The screen shows a new picture once per refresh, so changes that come
+    // faster (a tick every 9 ms) wait for the next frame instead of costing a repaint nobody sees.
+    const qint64 sinceFlush = m_sinceCanvasFlush.elapsed();
+    m_canvasFlushTimer.start(static_cast<int>(std::max<qint64>(0, m_frameInterval - sinceFlush)));
+}
+
+void MainWindow::flushCanvasDamage()
+{
+    m_sinceCanvasFlush.restart();
+    const QRegion region = m_damage.takeRegion();
+    m_pendingRegion = m_pendingRegion.isEmpty() ? region : m_pendingRegion + region;
+    update(region);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    // A region that the canvas did not report changed is one the system asks for again
+    const QRegion& asked = event->region();
+    if (asked != m_pendingRegion && !(asked - m_pendingRegion).isEmpty()) {
+        m_painting = true;
+        paintField();
+        m_painting = false;
+    }
+    m_pendingRegion = asked == m_pendingRegion ? QRegion() : m_pendingRegion - asked;
+    QPainter painter(this);
+    for (const QRect& rect : asked)
+        painter.drawImage(rect.topLeft(), m_canvas, rect);
+}
+
+void MainWindow::paintField()
+{
+    if (m_state.menuMode)
+        return;
+    m_renderer->presentField();
+    m_renderer->drawSprites(false);
+}
+
+void MainWindow::requestClose() { close(); }
+
+void MainWindow::clearFocusedControl() { setFocus(); }
+
+void MainWindow::closeProgramClicked()
+{
+    requestClose();
+    clearFocusedControl();
+}
+
+void MainWindow::closeClicked() { closeProgramClicked(); }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    closeConfirmed();
+    event->accept();
+}
+
+void MainWindow::closeConfirmed()
+{
+    if (m_settingsFile)
+        saveSettings(m_state, *m_settingsFile);
+}
+
+void MainWindow::tearDown()
+{
+    if (m_state.timerId != 0) {
+        m_platform->killTimer(m_state.timerId);
+        m_state.timerId = 0;
+    }
+    m_settingsFile.reset();
+    m_state.groundEnemies.clear();
+    m_state.openEnemies.clear();
+    m_view->destroyFrames();
+    m_renderer->releaseBackBuffer();
+    m_state.releaseGrids();
+}
+
+} // namespace fendral

@@ -1,0 +1,113 @@
+// What the real main window costs while a game runs: the process's share of one core, the highest
+// step multiplier the speed check reached, and the logic steps per second against the nominal
+// rate. A four-player game runs through the real timer, first at level 1, then at level 50 with 52
+// open and 25 ground enemies; the players stay shielded on the bottom row, so neither level ends.
+//   fendral_bench_window [seconds per level, default 20] [levels, default 1 50]
+// Needs a display (scripts/bench.sh starts Xvfb when none is set).
+#include "FendralApplication.h"
+#include "Level.h"
+#include "MainWindow.h"
+#include "QtPlatform.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using namespace fendral;
+
+// Runs the event loop for a while as the game's own loop runs (QTest::qWait would sleep in between)
+void runEventLoop(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double cpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Figures {
+    double cpuShare; // of one core
+    int stepMultiplier;
+    double stepsPerSecond;
+    double nominalStepsPerSecond;
+};
+
+Figures runLevel(MainWindow& window, int level, int seconds)
+{
+    GameState& state = window.state();
+    window.startGameClicked();
+    setUpLevel(window.game(), level);
+    for (Team& team : state.teams)
+        team.lives = 99;
+
+    runEventLoop(1000); // the first paints and the speed check settle
+    const long long firstTick = window.platform().ticksDelivered();
+    const double firstCpu = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    runEventLoop(seconds * 1000);
+    const double elapsed = wall.elapsed() / 1000.0;
+    const double cpu = cpuSeconds() - firstCpu;
+    const long long ticks = window.platform().ticksDelivered() - firstTick;
+
+    // A logic step runs every 8 / stepMultiplier ticks of stepMultiplier * 1250 / W ms
+    const int multiplier = state.stepMultiplier;
+    const double steps = static_cast<double>(ticks) * multiplier / 8;
+    const double nominalStepMs = 8.0 / multiplier * window.platform().interval();
+    window.menuClicked(); // a lost or paused game returns without a question
+    return { cpu / elapsed, multiplier, steps / elapsed, 1000.0 / nominalStepMs };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    FendralApplication application(argc, argv);
+    const QTemporaryDir settingsFolder;
+    MainWindow window(settingsFolder.filePath(QStringLiteral("Fendral.ini")));
+    window.setPrompt([](const QString&) { return true; });
+    window.setSetupRunner([](GameState& state) {
+        // Four players in two teams
+        state.teamAssignment = {};
+        state.teamAssignment[0][0] = state.teamAssignment[0][1] = 1;
+        state.teamAssignment[1][2] = state.teamAssignment[1][3] = 1;
+        return true;
+    });
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window was never shown\n");
+        return 1;
+    }
+    std::printf("%-10s %12s %16s %14s %12s\n", "level", "CPU (core)", "stepMultiplier", "steps/s",
+        "nominal/s");
+    std::vector<int> levels;
+    for (int i = 2; i < argc; ++i)
+        levels.push_back(std::clamp(std::atoi(argv[i]), 1, LastLevel));
+    if (levels.empty())
+        levels = { 1, LastLevel };
+    for (const int level : levels) {
+        const Figures f = runLevel(window, level, seconds);
+        std::printf("%-10d %11.1f%% %16d %14.2f %12.2f\n", level, 100 * f.cpuShare,
+            f.stepMultiplier, f.stepsPerSecond, f.nominalStepsPerSecond);
+        std::fflush(stdout);
+    }
+    return 0;
+}

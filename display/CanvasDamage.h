@@ -1,0 +1,37 @@
+// The parts of the window's canvas changed since the last repaint, gathered in 8 x 8 tiles
+#pragma once
+
+#include <QRegion>
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
+
+namespace fendral {
+
+// A tick reports a hundred small rectangles (every gliding sprite's cells); marking tiles costs
+// next to nothing, and the window hands Qt one region of whole tiles per tick instead of a
+// hundred separate updates.
+class CanvasDamage {
+public:
+    static constexpr int TileSize = 8; // a cell of the field
+
+    explicit CanvasDamage(const QSize& canvasSize);
+
+    // Marks every tile the rectangle touches; parts outside the canvas are ignored.
+    void add(const QRect& rect);
+    bool isEmpty() const { return m_firstRow > m_lastRow; }
+
+    // The marked tiles as one region, rows with the same runs merged into one band; the marks are
+    // cleared.
+    QRegion takeRegion();
+
+private:
+    int m_columns;
+    int m_rows;
+    std::vector<uint8_t> m_tiles; // row by row
+    int m_firstRow; // the rows that hold marks
+    int m_lastRow;
+};
+
+} // namespace fendral

@@ -1,0 +1,97 @@
+// The main window: its size and playfield, its layouts, closing, painting, and its services
+#include "DisplayView.h"
+#include "FendralApplication.h"
+#include "FieldRenderer.h"
+#include "PlayerScoreFrame.h"
+#include "QtColour.h"
+#include "QtPlatform.h"
+#include "StatusPanel.h"
+#include "TeamScoreFrame.h"
+#include "WindowFixture.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QPushButton>
+
+#include <stdexcept>
+
+using namespace fendral;
+
+TEST_F(Window, ClientAreaIsFixedAndHoldsA128By81FieldAtTheOrigin)
+{
+    mainWindow.resize(1280, 800);
+    mainWindow.showMaximized();
+    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
+    EXPECT_EQ(QRect(mainWindow.renderer().originX(), mainWindow.renderer().originY(), state().W,
+                  state().H),
+        QRect(0, 0, 128, 81));
+}
+
+TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
+{
+    // Menu, version, credit, message panel and the status panel's right part
+    const auto visible = [this] {
+        return QList<bool> { mainWindow.menuPanel()->isVisible(),
+            mainWindow.versionLabel()->isVisible(), mainWindow.creditLabel()->isVisible(),
+            mainWindow.messagePanel()->isVisible(),
+            mainWindow.statusPanel()->levelBox()->isVisible() };
+    };
+    const auto frames = [this] {
+        return mainWindow.statusPanel()->findChildren<PlayerScoreFrame*>().size()
+            + mainWindow.statusPanel()->findChildren<TeamScoreFrame*>().size();
+    };
+    EXPECT_EQ(visible(), QList<bool>({ true, true, true, false, false }));
+
+    teams[0][2] = teams[2][3] = 1; // with Gamma in W and Delta in Y: three teams, four players
+    startGame();
+    EXPECT_EQ(visible(), QList<bool>({ false, false, false, false, true }));
+    EXPECT_EQ(frames(), 7);
+
+    answer = true;
+    mainWindow.menuButton()->click();
+    EXPECT_EQ(frames(), 0);
+    teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z
+    startGame();
+    EXPECT_EQ(frames(), 2);
+    EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
+}
+
+TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
+{
+    startGame();
+    QTest::keyClick(&mainWindow, Qt::Key_Space); // paused, so nothing moves
+    const Player& alpha = state().players[0];
+    mainWindow.view().paintCell(1, 1, 0x0000FF);
+    mainWindow.view().paintCell(alpha.x, alpha.y, 0x0000FF);
+    QCoreApplication::processEvents(); // the window's own changes reach the screen as they are
+    mainWindow.repaint();
+    EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
+    // Inside Alpha's square, off both diagonals
+    EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
+}
+
+TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
+{
+    int ticks = 0;
+    QtPlatform platform([&ticks] { ++ticks; });
+    const int first = platform.setTimer(9);
+    EXPECT_EQ(platform.interval(), 9);
+    EXPECT_TRUE(QTest::qWaitFor([&ticks] { return ticks >= 2; }, 5000));
+    platform.killTimer(first);
+    EXPECT_FALSE(platform.isTimerRunning());
+    EXPECT_NE(platform.setTimer(20), first);
+    platform.killTimer(first); // a stale identifier leaves the running timer alone
+    EXPECT_TRUE(platform.isTimerRunning());
+    EXPECT_NEAR(platform.now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
+}
+
+TEST(ExceptionsFromTheEventLoop, AreShownAndTheEventCountsAsNotHandled)
+{
+    QStringList shown;
+    const ExceptionShower show = [&shown](const QString& message) { shown << message; };
+    EXPECT_TRUE(deliverShowingExceptions([] { return true; }, show));
+    EXPECT_FALSE(
+        deliverShowingExceptions([]() -> bool { throw std::runtime_error("Boom"); }, show));
+    EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, show));
+    EXPECT_EQ(shown, QStringList({ "Boom", "" }));
+}

@@ -1,0 +1,133 @@
+# Shared steps of the end-to-end scripts: a private Xvfb, a work folder, failing and cleaning up.
+# Source it, then call e2e_setup with the tools the script needs.
+
+work=
+xvfb_pid=
+app_pid=
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+e2e_cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    [ -n "$work" ] && rm -rf "$work"
+}
+
+# e2e_setup TOOL...: skips (exit 77) without a tool, makes $work and starts Xvfb on a free display
+# (screen size from $E2E_SCREEN, default 1280x1024x24), exporting DISPLAY.
+e2e_setup() {
+    local tool
+    for tool in Xvfb xdotool "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is not installed"
+            exit 77
+        fi
+    done
+    work=$(mktemp -d)
+    trap e2e_cleanup EXIT
+    # Xvfb picks a free display number itself and writes it to the descriptor
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
+        3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    echo "display $DISPLAY"
+}
+
+# e2e_window TITLE-REGEX: the id of the first visible window with that title, waiting up to 30 s.
+e2e_window() {
+    timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1
+}
+
+# e2e_wait_exit: waits up to 20 s for $app_pid to end and fails unless it ended with status 0.
+e2e_wait_exit() {
+    for _ in $(seq 200); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=
+    [ "$status" = 0 ] || fail "exit code $status; output: $(cat "$work/fendral.log")"
+}
+
+# e2e_start_fendral PROGRAM [VARIABLE=VALUE...]: runs a copy of the program in $work, which also
+# holds the Fendral.ini it reads, with those variables set, and sets $window to its main window,
+# focused.
+e2e_start_fendral() {
+    local program=$1
+    shift
+    cp "$program" "$work/fendral"
+    (cd "$work" && exec env QT_QPA_PLATFORM=xcb "$@" ./fendral) >"$work/fendral.log" 2>&1 &
+    app_pid=$!
+    window=$(e2e_window '^Fendral$')
+    [ -n "$window" ] || fail "no window titled Fendral; program output: $(cat "$work/fendral.log")"
+    xdotool windowfocus --sync "$window"
+}
+
+# e2e_stop: ends the running copy without asking it.
+e2e_stop() {
+    kill "$app_pid" 2>/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=
+}
+
+# e2e_wait_visible TITLE-REGEX COUNT: waits up to 10 s until COUNT visible windows have such a
+# title.
+e2e_wait_visible() {
+    for _ in $(seq 100); do
+        [ "$(xdotool search --onlyvisible --name "$1" | wc -l)" = "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_start_game: Enter in the menu opens the setup dialog, Enter there starts the game. The dialog
+# gets the focus first: without a window manager it may not have it yet when it shows.
+e2e_start_game() {
+    xdotool key Return
+    local dialog
+    dialog=$(e2e_window '^Fendral - Starting$')
+    [ -n "$dialog" ] || fail "Enter in the menu did not open the setup dialog"
+    xdotool windowfocus --sync "$dialog"
+    xdotool key Return
+    e2e_wait_visible '^Fendral - Starting$' 0 || fail "Start did not close the setup dialog"
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+# e2e_shot NAME: the main window as $work/NAME.png.
+e2e_shot() { import -window "$window" "$work/$1.png"; }
+
+# e2e_alpha_above_bottom NAME: how many pixels of the field above the bottom two rows of
+# $work/NAME.png carry Alpha's colour (0xD0, 0, 0).
+e2e_alpha_above_bottom() {
+    /usr/bin/convert "$work/$1.png" -crop 1024x632+0+0 +repage -fill black +opaque '#D00000' \
+        -fill white -opaque '#D00000' -format '%[fx:round(mean*w*h)]\n' info:
+}
+
+# e2e_steer_alpha_up XDOTOOL-ARGUMENTS...: in a running game the keys make Alpha leave the bottom
+# row upwards; an enemy may catch it, so it gets three tries. Returns with the game paused and its
+# picture in $work/steered.png, or returns 1.
+e2e_steer_alpha_up() {
+    for _ in 1 2 3; do
+        xdotool "$@"
+        sleep 0.7
+        xdotool key space # pause
+        sleep 0.2
+        e2e_shot steered
+        [ "$(e2e_alpha_above_bottom steered)" -gt 0 ] && return 0
+        xdotool key space # continue after the respawn delay
+        sleep 0.6
+    done
+    return 1
+}

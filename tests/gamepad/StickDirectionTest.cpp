@@ -1,0 +1,161 @@
+// The stick reading: dead zone, the release band, the margin past the diagonals, and no flicker
+#include "StickDirection.h"
+#include "GameState.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+using namespace fendral;
+
+namespace {
+
+constexpr int None = StickDirection::None;
+constexpr double Margin = StickDirection::SwitchMarginDegrees;
+
+// Positions by angle clockwise from up (up 0, right 90, down 180, left 270) and by the share of
+// full deflection, in the screen's sense of y that SDL uses
+struct Polar {
+    double degrees;
+    double share;
+    int x() const { return int(std::lround(share * 32767 * std::sin(radians()))); }
+    int y() const { return int(std::lround(-share * 32767 * std::cos(radians()))); }
+    double radians() const { return degrees * std::numbers::pi / 180; }
+};
+
+double axisDegrees(int direction)
+{
+    constexpr double axes[4] = { 0, 180, 270, 90 };
+    return axes[direction];
+}
+
+// Shortest way round the circle between two angles
+double angleBetween(double a, double b)
+{
+    const double d = std::fmod(std::abs(a - b), 360.0);
+    return std::min(d, 360 - d);
+}
+
+// The direction whose axis lies at the given angle
+int directionAt(double degrees)
+{
+    for (const int direction : { Up, Down, Left, Right }) {
+        if (angleBetween(degrees, axisDegrees(direction)) < 1)
+            return direction;
+    }
+    return None;
+}
+
+int updateAt(StickDirection& stick, Polar at) { return stick.update(at.x(), at.y()); }
+
+} // namespace
+
+TEST(StickDirection, ReadsAPositionFromRest)
+{
+    struct Case {
+        int x, y, expected;
+    } const cases[] = {
+        { 0, 0, None },
+        { 0, -13000, None }, // inside the dead zone (40 % is 13106)
+        { 9000, -9000, None }, // diagonal, radius 12728
+        { 0, -13200, Up },
+        { 0, 32767, Down },
+        { -32768, 0, Left },
+        { 32767, 0, Right },
+        { 32767, 32767, Down }, // the exact diagonal counts as vertical
+        { -32768, -32767, Left },
+        { 20000, -19999, Right },
+        { -15000, 15001, Down },
+    };
+    for (const Case& c : cases) {
+        StickDirection stick;
+        EXPECT_EQ(stick.update(c.x, c.y), c.expected) << c.x << ", " << c.y;
+        EXPECT_EQ(stick.direction(), c.expected);
+    }
+}
+
+TEST(StickDirection, HoldsThroughTheReleaseBandAndEngagesAgainAfterIt)
+{
+    StickDirection stick;
+    EXPECT_EQ(updateAt(stick, { 0, 0.5 }), Up);
+    EXPECT_EQ(updateAt(stick, { 0, 0.35 }), None);
+    EXPECT_EQ(stick.direction(), Up);
+    EXPECT_EQ(updateAt(stick, { 0, 0.9 }), None); // still the same push
+    EXPECT_EQ(updateAt(stick, { 0, 0.29 }), None);
+    EXPECT_EQ(stick.direction(), None);
+    EXPECT_EQ(updateAt(stick, { 0, 0.35 }), None); // not far enough to engage from rest
+    EXPECT_EQ(updateAt(stick, { 0, 0.41 }), Up); // a new push asks again
+    stick.reset();
+    EXPECT_EQ(updateAt(stick, { 0, 0.5 }), Up);
+}
+
+TEST(StickDirection, TurnsOnlyWhenPastTheDiagonalByTheMargin)
+{
+    StickDirection stick;
+    EXPECT_EQ(updateAt(stick, { 0, 1 }), Up);
+    EXPECT_EQ(updateAt(stick, { 45 + Margin - 1, 1 }), None);
+    EXPECT_EQ(updateAt(stick, { 45 + Margin + 1, 1 }), Right);
+    EXPECT_EQ(updateAt(stick, { 45 - Margin + 1, 0.6 }), None); // back over the diagonal
+    EXPECT_EQ(updateAt(stick, { 45 - Margin - 1, 0.6 }), Up);
+    EXPECT_EQ(updateAt(stick, { 180, 1 }), Down); // flicked through the centre within one read
+    EXPECT_EQ(updateAt(stick, { 180 + 45 + Margin - 1, 0.35 }), None); // in the release band
+    EXPECT_EQ(updateAt(stick, { 180 + 45 + Margin + 1, 0.35 }), Left);
+}
+
+// A thumb sweeping slowly past a diagonal and trembling by less than the margin turns once.
+TEST(StickDirection, NoisySweepPastEachDiagonalTurnsOnce)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> tremble(-(Margin - 1), Margin - 1);
+    std::uniform_real_distribution<double> share(0.45, 1.1);
+    for (const int from : { Up, Right, Down, Left }) {
+        for (const double way : { 1.0, -1.0 }) {
+            StickDirection stick;
+            ASSERT_EQ(updateAt(stick, { axisDegrees(from), 1 }), from);
+            int turns = 0;
+            for (double sweep = 0; sweep <= 90; sweep += 0.25) {
+                const double degrees = axisDegrees(from) + way * sweep
+                    + (sweep > Margin && sweep < 90 - Margin ? tremble(random) : 0);
+                turns += updateAt(stick, { degrees, share(random) }) != None;
+            }
+            EXPECT_EQ(turns, 1) << "from " << from << " way " << way;
+            EXPECT_EQ(stick.direction(), directionAt(axisDegrees(from) + way * 90));
+        }
+    }
+}
+
+// A random walk of the stick, checked after every read against what the reading promises.
+TEST(StickDirection, RandomWalkKeepsEveryPromise)
+{
+    constexpr double MaxStep = 2.0;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> turn(-MaxStep, MaxStep);
+    std::uniform_real_distribution<double> push(-0.03, 0.03);
+    StickDirection stick;
+    Polar at { 0, 0 };
+    double lastTurnDegrees = -1; // where the last direction-to-direction turn happened
+    for (int step = 0; step < 200000; ++step) {
+        at.degrees = std::fmod(at.degrees + turn(random) + 360, 360);
+        at.share = std::clamp(at.share + push(random), 0.0, 1.0);
+        const int before = stick.direction();
+        const int reported = updateAt(stick, at);
+        const int now = stick.direction();
+        const double radius = std::hypot(at.x(), at.y());
+        ASSERT_EQ(reported, now != before ? now : None) << step;
+        if (now == None) {
+            ASSERT_LT(radius, StickDirection::EngageRadius) << step;
+            lastTurnDegrees = -1;
+            continue;
+        }
+        ASSERT_GE(radius, StickDirection::ReleaseRadius) << step;
+        ASSERT_LT(angleBetween(at.degrees, axisDegrees(now)), 45 + Margin + 0.1) << step;
+        if (before != None && now != before) {
+            if (lastTurnDegrees >= 0) {
+                ASSERT_GE(angleBetween(at.degrees, lastTurnDegrees), 2 * Margin - MaxStep) << step;
+            }
+            lastTurnDegrees = at.degrees;
+        }
+    }
+}
