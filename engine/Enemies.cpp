@@ -16,18 +16,20 @@ namespace {
     // Bounces until settled, then moves one cell diagonally. An enemy that cannot settle (an open
     // enemy boxed in by ground that appeared around it) stays on its cell for this step with the
     // velocity its last bounce left, and tries again in the next.
-    void moveEnemy(const GameState& state, Enemy& enemy, EnemyKind kind)
+    void moveEnemy(Game& game, Enemy& enemy, EnemyKind kind)
     {
         for (int i = 0; i < MaxBounces; ++i)
-            if (!bounce(state, enemy, kind)) {
+            if (!bounce(game.state, enemy, kind)) {
                 enemy.x += enemy.dx;
                 enemy.y += enemy.dy;
                 return;
             }
         // The display glides every sprite one cell along its velocity: start this one a cell
-        // back so that it ends the glide on its own cell again
+        // back so that it ends the glide on its own cell again. The display erases only the
+        // cells behind a sprite, so the square the enemy left on its own cell is erased here.
         enemy.drawnX = (enemy.x - enemy.dx - 1) * CellSize;
         enemy.drawnY = (enemy.y - enemy.dy - 1) * CellSize;
+        game.view.refreshCell(enemy.x, enemy.y);
     }
 
     bool touches(const Player& player, const Enemy& enemy)
@@ -35,17 +37,19 @@ namespace {
         return distance(player.x, player.y, enemy.x, enemy.y) <= 1;
     }
 
-    void moveGroundEnemy(GameState& state, Enemy& enemy)
+    void moveGroundEnemy(Game& game, Enemy& enemy)
     {
-        moveEnemy(state, enemy, EnemyKind::Ground);
+        GameState& state = game.state;
+        moveEnemy(game, enemy, EnemyKind::Ground);
         for (Player& player : state.players)
-            if (player.alive && touches(player, enemy) && !player.drawing && !player.shielded)
+            if (isInPlay(player) && touches(player, enemy) && !player.drawing && !player.shielded)
                 player.killed = 1;
     }
 
-    void moveOpenEnemy(GameState& state, Enemy& enemy)
+    void moveOpenEnemy(Game& game, Enemy& enemy)
     {
-        moveEnemy(state, enemy, EnemyKind::Open);
+        GameState& state = game.state;
+        moveEnemy(game, enemy, EnemyKind::Open);
         // The new cell and the two cells passed at the corner of the diagonal move: touching a
         // trail kills its owner in this very step, wherever the owner is
         const int x = enemy.x;
@@ -55,7 +59,7 @@ namespace {
             if (isTrail(code))
                 state.dies[trailOwner(code)] = 1;
         for (Player& player : state.players)
-            if (player.alive && touches(player, enemy) && player.drawing)
+            if (isInPlay(player) && touches(player, enemy) && player.drawing)
                 player.killed = 1;
     }
 
@@ -81,13 +85,14 @@ bool bounce(const GameState& state, Enemy& enemy, EnemyKind kind)
     return false;
 }
 
-void enemyPhase(GameState& state)
+void enemyPhase(Game& game)
 {
+    GameState& state = game.state;
     // Enemies are handled from the last to the first, the order every enemy loop keeps
     for (auto enemy = state.groundEnemies.rbegin(); enemy != state.groundEnemies.rend(); ++enemy)
-        moveGroundEnemy(state, *enemy);
+        moveGroundEnemy(game, *enemy);
     for (auto enemy = state.openEnemies.rbegin(); enemy != state.openEnemies.rend(); ++enemy)
-        moveOpenEnemy(state, *enemy);
+        moveOpenEnemy(game, *enemy);
 }
 
 } // namespace fendral

@@ -1,7 +1,7 @@
 // The two kinds of enemy: diagonal moves, bounces, and the deaths they cause
 #pragma once
 
-#include "GameState.h"
+#include "Game.h"
 
 namespace fendral {
 
@@ -11,6 +11,6 @@ enum class EnemyKind { Ground, Open };
 bool bounce(const GameState& state, Enemy& enemy, EnemyKind kind);
 
 // Moves every ground enemy, then every open enemy, with their collision checks.
-void enemyPhase(GameState& state);
+void enemyPhase(Game& game);
 
 } // namespace fendral

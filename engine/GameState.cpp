@@ -42,6 +42,7 @@ void GameState::allocateGrids(int width, int height)
     marks.allocate(W + 2, H + 2);
     blockState.allocate(W / BlockSize + 2, H / BlockSize + 2);
     blockMarks.allocate(W / BlockSize + 2, H / BlockSize + 2);
+    fillGuardRing();
 }
 
 void GameState::releaseGrids()
@@ -53,11 +54,26 @@ void GameState::releaseGrids()
     cells.release();
 }
 
+void GameState::fillGuardRing()
+{
+    // A corner left at 0 would read as Open: an enemy could be placed there and leave the grid
+    for (int x = 0; x <= W + 1; ++x)
+        cells[x][0] = cells[x][H + 1] = Outside;
+    for (int y = 1; y <= H; ++y)
+        cells[0][y] = cells[W + 1][y] = Outside;
+}
+
 BlockIndex blockOf(const GameState& state, int x, int y)
 {
     // Division truncates toward zero: the ground ring just outside the interior falls into block 1
     return { (x - state.borderWidth - 1) / BlockSize + 1,
         (y - state.borderWidth - 1) / BlockSize + 1 };
+}
+
+bool isInterior(const GameState& state, int x, int y)
+{
+    const int b = state.borderWidth;
+    return x > b && x <= state.W - b && y > b && y <= state.H - b;
 }
 
 int random(GameState& state, int n) { return state.rng.next(n); }

@@ -74,7 +74,15 @@ struct Player {
     int32_t respawnDelay = 0;
     double totalShare = 0;
     double levelShare = 0;
+
+    bool operator==(const Player&) const = default;
 };
+
+// Alive in a team: the phases of a logic step act on such players only.
+constexpr bool isInPlay(const Player& player)
+{
+    return player.alive && player.team >= 0 && player.team < TeamCount;
+}
 
 struct Team {
     int32_t members = 0;
@@ -85,6 +93,8 @@ struct Team {
     double totalShare = 0;
     double levelShare = 0;
     double lives = 0;
+
+    bool operator==(const Team&) const = default;
 };
 
 struct Enemy {
@@ -162,9 +172,11 @@ struct GameState {
 
     const Palette& palette() const { return levelPalettes[levelColour]; }
 
-    // Fixes W and H and allocates the five grids for them.
+    // Fixes W and H and allocates the five grids for them, the guard ring of `cells` in place.
     void allocateGrids(int width, int height);
     void releaseGrids();
+    // Sets every cell of the guard ring, the four corners included, to Outside.
+    void fillGuardRing();
 };
 
 struct BlockIndex {
@@ -174,6 +186,9 @@ struct BlockIndex {
 
 // The 10 x 10 block of the interior that holds cell (x, y).
 BlockIndex blockOf(const GameState& state, int x, int y);
+
+// Whether (x, y) lies inside the ground border of the current level.
+bool isInterior(const GameState& state, int x, int y);
 
 // 0 when n is 0; otherwise the next draw of the game's generator modulo n.
 int random(GameState& state, int n);

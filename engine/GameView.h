@@ -25,7 +25,9 @@ public:
     virtual void fillBlock(int x0, int y0, Colour colour) = 0;
     // Paints a fresh level's ground ring and open interior and shows it.
     virtual void paintNewField() = 0;
-    // Erases, glides (when advance) and draws every enemy and player sprite.
+    // Erases, glides (when advance) and draws every enemy and player sprite. An enemy is erased
+    // from the three cells behind it along its velocity, a player from the cell behind it: the
+    // square on a sprite's own cell is left for the sprite to cover again.
     virtual void drawSprites(bool advance) = 0;
 
     // The status panel
@@ -40,7 +42,8 @@ public:
     virtual void setMessageVisible(bool visible) = 0;
     // Recomputes the leaders and refreshes every score frame, the field share and the purchases.
     virtual void updateScores() = 0;
-    // Switches between the menu layout and the game layout with fresh score frames.
+    // Switches between the menu layout and the game layout with fresh score frames; either ends
+    // a pause and a game over and sets the purchase count back to 0.
     virtual void showLayout(bool menuMode) = 0;
 
     // The score frames, one slot per player and per team

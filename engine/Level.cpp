@@ -11,24 +11,21 @@ namespace fendral {
 
 namespace {
 
+    // Nothing of the last game reaches the next one: a player hit just before the return to the
+    // menu would otherwise die again in the new game, through a trail that is no longer there.
     void resetPlayersAndTeams(GameState& state)
     {
         for (int p = 0; p < PlayerCount; ++p) {
-            Player& player = state.players[p];
-            player.team = -1;
-            player.deaths = 0;
-            player.alive = 0;
-            player.totalShare = 0;
+            Player& player = state.players[p] = Player {}; // team -1: not taking part
             player.colour = defaultColours[state.colourChoice[p]];
         }
         for (Team& team : state.teams) {
-            team.activeAtLevelStart = 0;
-            team.active = 0;
-            team.members = 0;
+            team = Team {};
             team.lives = 2.0;
-            team.outCount = 0;
-            team.totalShare = 0;
         }
+        state.dies.fill(0);
+        state.teamLostLife.fill(0);
+        state.changed = 0;
     }
 
     // Puts each player into the first team the setup chose for it; a player without one sits out.
@@ -102,6 +99,7 @@ namespace {
         return false;
     }
 
+    // The draws reach column 0 and row 0 of the guard ring; only an open interior cell is taken.
     void placeOpenEnemies(GameState& state)
     {
         for (int i = 0; i < state.openEnemyCount; ++i) {
@@ -110,7 +108,8 @@ namespace {
             do {
                 x = random(state, state.W);
                 y = random(state, state.H);
-            } while (state.cells[x][y] != Open || hasOpenEnemyAt(state, i, x, y));
+            } while (!isInterior(state, x, y) || state.cells[x][y] != Open
+                || hasOpenEnemyAt(state, i, x, y));
             placeEnemy(state, state.openEnemies[i], x, y);
         }
     }
@@ -199,15 +198,39 @@ namespace {
         }
     }
 
-    bool isNearOtherPlayer(const GameState& state, int p)
+    bool isNearOtherPlayer(const GameState& state, int p, int x, int y)
     {
-        const Player& player = state.players[p];
         for (int q = 0; q < PlayerCount; ++q) {
             const Player& other = state.players[q];
-            if (q != p && other.alive && distance(other.x, other.y, player.x, player.y) <= 1)
+            if (q != p && other.alive && distance(other.x, other.y, x, y) <= 1)
                 return true;
         }
         return false;
+    }
+
+    // Column of slot k of the bottom row, one of `slots` evenly spaced ones
+    int slotColumn(const GameState& state, int k, int slots)
+    {
+        return (k + 1) * state.W / (slots + 1);
+    }
+
+    bool hasFreeSlot(const GameState& state, int p, int slots)
+    {
+        for (int k = 0; k < slots; ++k)
+            if (!isNearOtherPlayer(state, p, slotColumn(state, k, slots), state.H))
+                return true;
+        return false;
+    }
+
+    // The bottom-row column nearest to x away from the other players; x itself when there is none.
+    int nearestFreeColumn(const GameState& state, int p, int x)
+    {
+        for (int d = 0; d < state.W; ++d)
+            for (int column : { x - d, x + d })
+                if (column >= 1 && column <= state.W
+                    && !isNearOtherPlayer(state, p, column, state.H))
+                    return column;
+        return x;
     }
 
 } // namespace
@@ -260,16 +283,13 @@ void buildField(GameState& state)
     const int W = state.W;
     const int H = state.H;
     const int b = state.borderWidth;
-    for (int x = 1; x <= W; ++x) {
-        state.cells[x][0] = state.cells[x][H + 1] = Outside;
+    state.fillGuardRing();
+    for (int x = 1; x <= W; ++x)
         for (int k = 1; k <= b; ++k)
             state.cells[x][k] = state.cells[x][H + 1 - k] = Ground;
-    }
-    for (int y = 1; y <= H; ++y) {
-        state.cells[0][y] = state.cells[W + 1][y] = Outside;
+    for (int y = 1; y <= H; ++y)
         for (int k = 1; k <= b; ++k)
             state.cells[k][y] = state.cells[W + 1 - k][y] = Ground;
-    }
     for (int x = b + 1; x <= W - b; ++x)
         for (int y = b + 1; y <= H - b; ++y)
             state.cells[x][y] = Open;
@@ -296,10 +316,18 @@ void respawn(GameState& state, int p)
     player.shielded = 1;
     player.drawing = 0;
     player.y = state.H;
-    do {
-        const int k = random(state, state.playersInPlay);
-        player.x = (k + 1) * state.W / (state.playersInPlay + 1);
-    } while (isNearOtherPlayer(state, p));
+    // A player who respawns is in play, so at least one is; a count of 0 would leave one slot,
+    // on the last column
+    const int slots = std::max(state.playersInPlay, 1);
+    if (hasFreeSlot(state, p, slots)) {
+        do
+            player.x = slotColumn(state, random(state, slots), slots);
+        while (isNearOtherPlayer(state, p, player.x, player.y));
+    } else {
+        // More players than slots, or slots too close for a narrow field: drawing again could
+        // go on for ever
+        player.x = nearestFreeColumn(state, p, slotColumn(state, random(state, slots), slots));
+    }
     player.drawnX = (player.x - 1) * CellSize;
     player.drawnY = (state.H - 1) * CellSize;
     player.dx = player.dy = 0;

@@ -128,7 +128,7 @@ namespace {
     bool closesNow(const GameState& state, int p)
     {
         const Player& player = state.players[p];
-        return player.alive && player.drawing && !state.dies[p]
+        return isInPlay(player) && player.drawing && !state.dies[p]
             && state.cells[player.x][player.y] == Ground;
     }
 
@@ -192,7 +192,7 @@ void requestDirection(Player& player, int d)
 void movePhase(Game& game)
 {
     for (int p = 0; p < PlayerCount; ++p)
-        if (game.state.players[p].alive && !game.state.dies[p])
+        if (isInPlay(game.state.players[p]) && !game.state.dies[p])
             movePlayer(game, p);
 }
 
@@ -200,7 +200,7 @@ void erasePhase(Game& game)
 {
     for (int p = 0; p < PlayerCount; ++p) {
         Player& player = game.state.players[p];
-        if (game.state.dies[p] && player.drawing) {
+        if (game.state.dies[p] && isInPlay(player) && player.drawing) {
             eraseTrail(game, p);
             player.drawing = 0;
         }
@@ -218,7 +218,7 @@ void closePhase(Game& game)
 void startTrailPhase(GameState& state)
 {
     for (Player& player : state.players) {
-        if (!player.alive || player.drawing || state.cells[player.x][player.y] != Open)
+        if (!isInPlay(player) || player.drawing || state.cells[player.x][player.y] != Open)
             continue;
         player.drawing = 1;
         player.trailStartX = player.x;
@@ -231,14 +231,14 @@ void hazardPhase(GameState& state)
 {
     for (int p = 0; p < PlayerCount; ++p) {
         Player& player = state.players[p];
-        if (!player.alive || player.shielded)
+        if (!isInPlay(player) || player.shielded)
             continue;
         if (isTrail(state.cells[player.x][player.y]))
             player.killed = 1;
         for (int q = 0; q < p; ++q) {
             Player& other = state.players[q];
             // Two players on the ground, or two in the open, collide; one of each pass
-            if (other.alive && !other.shielded && other.drawing == player.drawing
+            if (isInPlay(other) && !other.shielded && other.drawing == player.drawing
                 && distance(other.x, other.y, player.x, player.y) <= 1)
                 player.killed = other.killed = 1;
         }
@@ -247,8 +247,9 @@ void hazardPhase(GameState& state)
 
 void deathPhase(Game& game)
 {
+    // A mark on a player who is not in play has no trail, team or slot to act on
     for (int p = 0; p < PlayerCount; ++p)
-        if (game.state.dies[p])
+        if (game.state.dies[p] && isInPlay(game.state.players[p]))
             killPlayer(game, p);
 }
 

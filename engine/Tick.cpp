@@ -141,7 +141,7 @@ void logicStep(Game& game)
     closePhase(game);
     startTrailPhase(state);
     hazardPhase(state);
-    enemyPhase(state);
+    enemyPhase(game);
     deathPhase(game);
     chargeTeamLives(state);
     if (state.changed)

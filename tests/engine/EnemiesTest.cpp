@@ -1,5 +1,7 @@
 #include "Enemies.h"
+#include "CanvasView.h"
 #include "FieldPicture.h"
+#include "Tick.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,9 @@ struct EnemiesTest : testing::Test {
     static std::pair<int, int> cellOf(const Enemy& enemy) { return { enemy.x, enemy.y }; }
 
     GameState state;
+    CanvasView view { state };
+    FakePlatform platform;
+    Game game { state, view, platform };
 };
 
 TEST_F(EnemiesTest, EnemiesKillTheOwnersOfTrailsCrossedAtOnceAndMarkThePlayersTheyTouch)
@@ -25,11 +30,11 @@ TEST_F(EnemiesTest, EnemiesKillTheOwnersOfTrailsCrossedAtOnceAndMarkThePlayersTh
     // The open enemy moves to (6, 6) past the corner cells (6, 5) and (5, 6); the ground one to
     // (4, 10)
     load({ { 5, 5, 'o' }, { 6, 5, 'c' }, { 5, 6, 'b' }, { 3, 9, 'g' } });
-    state.players[0] = { .x = 7, .y = 7, .drawing = 1, .alive = 1 };
-    state.players[1] = { .x = 5, .y = 7, .alive = 1 }; // not drawing
-    state.players[2] = { .x = 3, .y = 10, .alive = 1 };
-    state.players[3] = { .shielded = 1, .x = 5, .y = 10, .alive = 1 };
-    enemyPhase(state);
+    state.players[0] = { .team = 0, .x = 7, .y = 7, .drawing = 1, .alive = 1 };
+    state.players[1] = { .team = 0, .x = 5, .y = 7, .alive = 1 }; // not drawing
+    state.players[2] = { .team = 0, .x = 3, .y = 10, .alive = 1 };
+    state.players[3] = { .team = 0, .shielded = 1, .x = 5, .y = 10, .alive = 1 };
+    enemyPhase(game);
     EXPECT_EQ(state.dies, (std::array<int, PlayerCount> { 0, 1, 1, 0 }));
     const auto& [p0, p1, p2, p3] = state.players;
     EXPECT_EQ(std::tuple(p0.killed, p1.killed, p2.killed, p3.killed), std::tuple(1, 0, 1, 0));
@@ -40,7 +45,7 @@ TEST_F(EnemiesTest, GroundEnemyRunsAlongATwoCellBorderReflectingAtBothEdges)
     load({ { 1, 5, 'g' } });
     for (auto cell :
         { std::pair(2, 6), { 1, 7 }, { 2, 8 }, { 1, 9 }, { 2, 10 }, { 3, 9 }, { 4, 10 } }) {
-        enemyPhase(state);
+        enemyPhase(game);
         EXPECT_EQ(cellOf(state.groundEnemies[0]), cell);
     }
 }
@@ -54,18 +59,28 @@ TEST_F(EnemiesTest, FreshGroundIsAtOncePassableForGroundEnemiesAndAWallForOpenEn
             state.cells[6][y] = state.cells[7][y] = TrailBase;
         if (closed)
             closeTrails(state, { 0 });
-        enemyPhase(state);
+        enemyPhase(game);
         EXPECT_EQ(cellOf(state.groundEnemies[0]), closed ? std::pair(7, 3) : std::pair(7, 1));
         EXPECT_EQ(cellOf(state.openEnemies[0]), closed ? std::pair(4, 6) : std::pair(6, 6));
     }
 }
 
-TEST_F(EnemiesTest, BoxedInOpenEnemyStaysOnItsCell)
+TEST_F(EnemiesTest, OpenEnemyShowsOneSquareWhetherItMovesOrStaysBoxedIn)
 {
-    load({ { 6, 5, 'o' } });
-    for (int x = 3; x <= 10; ++x) // a corridor one cell high
-        for (int y : { 3, 4, 6, 7, 8 })
-            state.cells[x][y] = Ground;
-    enemyPhase(state);
-    EXPECT_EQ(cellOf(state.openEnemies[0]), std::pair(6, 5));
+    for (bool boxedIn : { false, true }) {
+        SCOPED_TRACE(boxedIn);
+        load({ { 6, 5, 'o' } });
+        if (boxedIn)
+            for (int x = 3; x <= 10; ++x) // a corridor one cell high
+                for (int y : { 3, 4, 6, 7, 8 })
+                    state.cells[x][y] = Ground;
+        state.neededShare = 1; // no level end: the ticks run on as in a game over
+        view.paintNewField();
+        view.drawSprites(false);
+        for (int i = 0; i < 3 * 8; ++i) {
+            tick(game);
+            ASSERT_TRUE(view.showsOneSquare(CanvasView::openEnemyMarker(0))) << "tick " << i;
+        }
+        EXPECT_EQ(cellOf(state.openEnemies[0]) == std::pair(6, 5), boxedIn);
+    }
 }

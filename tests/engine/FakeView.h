@@ -4,6 +4,7 @@
 
 #include "FakePlatform.h"
 #include "Level.h"
+#include "Tick.h"
 
 #include <functional>
 
@@ -38,7 +39,13 @@ public:
     void setMessage(const std::string& text) override { calls.push_back(text); }
     void setMessageVisible(bool) override { }
     void updateScores() override { }
-    void showLayout(bool menuMode) override { calls.push_back(menuMode ? "menu" : "game"); }
+    // As the window's status panel does, a switch of layout also ends any pause and purchases
+    void showLayout(bool menuMode) override
+    {
+        m_state.menuMode = menuMode;
+        m_state.cheatCount = m_state.paused = m_state.gameOver = 0;
+        calls.push_back(menuMode ? "menu" : "game");
+    }
 
     bool hasPlayerFrame(int) const override { return true; }
     bool hasTeamFrame(int) const override { return true; }
@@ -50,22 +57,41 @@ public:
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
 
-private:
+protected:
     GameState& m_state;
+
+private:
     std::vector<Colour> m_cells;
 };
 
 // A game on a fake screen and a fake system
 struct TestGame {
+    using PlayerTeams = std::initializer_list<std::pair<int, int>>;
+
     // Starts a new game on the window's 128 x 81 field with these {player, team} pairs.
-    void start(std::initializer_list<std::pair<int, int>> playerTeams)
+    void start(PlayerTeams playerTeams)
     {
         state = GameState {};
         view.whenDrawn = [] {};
         state.allocateGrids(128, 81);
+        startAgain(playerTeams);
+    }
+
+    // Starts a new game on the same state, as the window does after a return to the menu.
+    void startAgain(PlayerTeams playerTeams)
+    {
+        state.teamAssignment = {};
         for (auto [p, t] : playerTeams)
             state.teamAssignment[t][p] = 1;
         newGame(game);
+    }
+
+    // Leaves the game for the menu as the window's Menu command does.
+    void returnToMenu()
+    {
+        state.paused = 1;
+        killTimer(game);
+        view.showLayout(true);
     }
 
     GameState state;
