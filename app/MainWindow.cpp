@@ -59,7 +59,10 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     m_canvasFlushTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_canvasFlushTimer, &QTimer::timeout, this, &MainWindow::flushCanvasDamage);
     m_sinceCanvasFlush.start();
-    m_platform = std::make_unique<QtPlatform>([this] { tick(*m_game); });
+    m_platform = std::make_unique<QtPlatform>([this] {
+        pollPadsBeforeTick();
+        tick(*m_game);
+    });
     createControls();
     m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });

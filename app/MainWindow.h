@@ -109,6 +109,7 @@ private:
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
+    void pollPadsBeforeTick();
     void padSteered(int slot, int direction);
     void padPausePressed();
     void padMenuPressed();

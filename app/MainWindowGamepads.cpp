@@ -14,14 +14,21 @@ static_assert(Gamepads::SlotCount == PadCount, "every slot of the service can be
 void MainWindow::connectGamepads()
 {
     m_gamepads = std::make_unique<Gamepads>();
-    // At least one poll per tick while the game's timer runs, so that a press waits no longer
-    // than a key would; slowly in the menu and in a stopped game
+    // While the game's timer runs, every tick polls the pads first (pollPadsBeforeTick), so a
+    // press waits no longer than a key would and costs no wake-up of its own; slowly in the menu
+    // and in a stopped game
     m_platform->setTimerListener([this](int intervalMs) {
-        m_gamepads->setPollInterval(intervalMs > 0 ? intervalMs : Gamepads::MenuPollInterval);
+        m_gamepads->setPollInterval(intervalMs > 0 ? 0 : Gamepads::MenuPollInterval);
     });
     connect(m_gamepads.get(), &Gamepads::directionRequested, this, &MainWindow::padSteered);
     connect(m_gamepads.get(), &Gamepads::pausePressed, this, &MainWindow::padPausePressed);
     connect(m_gamepads.get(), &Gamepads::menuPressed, this, &MainWindow::padMenuPressed);
+}
+
+void MainWindow::pollPadsBeforeTick()
+{
+    if (m_gamepads && m_gamepads->pollInterval() <= 0)
+        m_gamepads->poll();
 }
 
 // The pads are polled on in the event loop of a question or of the setup dialog: a press then
