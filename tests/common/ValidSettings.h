@@ -1,0 +1,32 @@
+// What a set of keys and colours must satisfy to be read back from the settings file, written
+// apart from the loader so that the tests judge it independently
+#pragma once
+
+#include "GameState.h"
+
+#include <algorithm>
+#include <set>
+
+inline bool isNamedKey(int code)
+{
+    const std::set<int> named { 32, 37, 38, 39, 40, 186, 188, 190, 191, 219, 221, 222 };
+    return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')
+        || (code >= 96 && code <= 105) || named.count(code) != 0;
+}
+
+// A named pause key; for every player four named keys, different from each other, from the
+// pause key and from Space; four different colours among the six
+inline bool passesValidation(const fendral::GameState& state)
+{
+    if (!isNamedKey(state.pauseKey))
+        return false;
+    for (const auto& keys : state.controlKeys) {
+        for (int d = 0; d < 4; ++d) {
+            if (!isNamedKey(keys[d]) || keys[d] == state.pauseKey || keys[d] == 32
+                || std::count(keys.begin(), keys.begin() + d, keys[d]) != 0)
+                return false;
+        }
+    }
+    const std::set<int> colours(state.colourChoice.begin(), state.colourChoice.end());
+    return colours.size() == 4 && *colours.begin() >= 0 && *colours.rbegin() <= 5;
+}
