@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <stdexcept>
 
@@ -94,4 +95,46 @@ TEST(ExceptionsFromTheEventLoop, AreShownAndTheEventCountsAsNotHandled)
         deliverShowingExceptions([]() -> bool { throw std::runtime_error("Boom"); }, show));
     EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, show));
     EXPECT_EQ(shown, QStringList({ "Boom", "" }));
+}
+
+namespace {
+
+// An object whose every event fails, as a handler with a fault would
+class FailingObject : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("Boom"); }
+};
+
+} // namespace
+
+TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
+{
+    auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
+    const auto restoreShower
+        = qScopeGuard([&application, previous = application.exceptionShower()] {
+              application.setExceptionShower(previous);
+          });
+    FailingObject failing;
+    QEvent event(QEvent::User);
+    QList<bool> pausedUnderTheBox;
+    application.setExceptionShower([&](const QString&) {
+        pausedUnderTheBox << pauseShown();
+        // The box's own event loop delivers whatever comes meanwhile, the same fault too
+        if (pausedUnderTheBox.size() == 1)
+            QCoreApplication::sendEvent(&failing, &event);
+    });
+    const int unshown = application.unshownExceptionCount();
+
+    startGame();
+    QCoreApplication::sendEvent(&failing, &event);
+    EXPECT_EQ(pausedUnderTheBox, QList<bool> { true });
+    EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
+
+    // Once the box is closed the next error has a box of its own; the menu is left as it is
+    answer = true;
+    mainWindow.menuButton()->click();
+    QCoreApplication::sendEvent(&failing, &event);
+    EXPECT_EQ(pausedUnderTheBox, QList<bool>({ true, false }));
+    EXPECT_EQ(state().paused, 0);
+    EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
 }
