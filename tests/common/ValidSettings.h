@@ -5,13 +5,14 @@
 #include "GameState.h"
 
 #include <algorithm>
-#include <set>
+#include <array>
 
 inline bool isNamedKey(int code)
 {
-    const std::set<int> named { 32, 37, 38, 39, 40, 186, 188, 190, 191, 219, 221, 222 };
+    constexpr std::array named { 32, 37, 38, 39, 40, 186, 188, 190, 191, 219, 221, 222 };
     return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')
-        || (code >= 96 && code <= 105) || named.count(code) != 0;
+        || (code >= 96 && code <= 105)
+        || std::find(named.begin(), named.end(), code) != named.end();
 }
 
 // A named pause key; for every player four named keys, different from each other, from the
@@ -27,6 +28,8 @@ inline bool passesValidation(const fendral::GameState& state)
                 return false;
         }
     }
-    const std::set<int> colours(state.colourChoice.begin(), state.colourChoice.end());
-    return colours.size() == 4 && *colours.begin() >= 0 && *colours.rbegin() <= 5;
+    auto colours = state.colourChoice;
+    std::sort(colours.begin(), colours.end());
+    return colours.front() >= 0 && colours.back() <= 5
+        && std::adjacent_find(colours.begin(), colours.end()) == colours.end();
 }
