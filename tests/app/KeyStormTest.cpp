@@ -142,7 +142,8 @@ protected:
                 break;
             }
             if (dialog.schemeMenu()->isVisible()) {
-                dialog.schemeMenu()->actions()[pick(SchemeCount)]->trigger();
+                const QList<QAction*> items = dialog.schemeMenu()->actions();
+                items[pick(items.size())]->trigger();
                 dialog.schemeMenu()->hide();
             }
             EXPECT_TRUE(passesValidation(state));

@@ -22,7 +22,6 @@
 #include <QSettings>
 
 #include <stdexcept>
-#include <tuple>
 
 using namespace fendral;
 
@@ -151,8 +150,9 @@ TEST(FuzzedSettingsFile, StillLetsTheGameStartPlayAndCloseAndIsWrittenValid)
 {
     const KeyPressTable keyPresses = keyPressesByCode();
     FuzzedSettingsFiles files(2'718);
+    // Files are played until a few gave keys of their own, as well as the defaults
     int ownKeys = 0;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 100 && (i < 8 || ownKeys < 3); ++i) {
         const QByteArray content = files.next();
         SCOPED_TRACE(testing::Message() << "file " << i << ": " << content.left(200).toStdString());
         QTemporaryDir folder;
@@ -186,8 +186,7 @@ TEST(FuzzedSettingsFile, StillLetsTheGameStartPlayAndCloseAndIsWrittenValid)
         GameState written;
         QSettings iniFile(path, QSettings::IniFormat);
         loadSettings(written, iniFile);
-        EXPECT_EQ(std::tie(written.pauseKey, written.controlKeys, written.colourChoice),
-            std::tie(state.pauseKey, state.controlKeys, state.colourChoice));
+        EXPECT_EQ(savedSettings(written), savedSettings(state));
     }
     EXPECT_GE(ownKeys, 3) << "the files steer with keys of their own, not only the defaults";
 }

@@ -78,15 +78,19 @@ private:
                 names << "Controls" + number(p) + number(d);
         for (int p = 0; p < 4; ++p)
             names << "Colour" + number(p);
+        for (int p = 0; p < 4; ++p)
+            names << "Gamepad" + number(p);
         return names;
     }
 
-    // The 21 values as the game writes them, mostly of the right kind
+    // The 25 values as the game writes them, mostly of the right kind
     QByteArray validFile()
     {
         QByteArray file = "[Fendral]\n";
         for (const QByteArray& key : keyNames()) {
-            const int value = key.startsWith("Colour") ? pick(6) : namedCode();
+            const int value = key.startsWith("Colour") ? pick(6)
+                : key.startsWith("Gamepad")            ? pick(5)
+                                                       : namedCode();
             file += key + '=' + number(value) + '\n';
         }
         return file;

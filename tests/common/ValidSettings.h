@@ -1,4 +1,4 @@
-// What a set of keys and colours must satisfy to be read back from the settings file, written
+// What a set of keys, colours and pads must satisfy to be read back from the settings file, written
 // apart from the loader so that the tests judge it independently
 #pragma once
 
@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 inline bool isNamedKey(int code)
 {
@@ -16,9 +17,17 @@ inline bool isNamedKey(int code)
 }
 
 // A named pause key; for every player four named keys, different from each other, from the
-// pause key and from Space; four different colours among the six
+// pause key and from Space; four different colours among the six; for every player one of the
+// four pads or none, and no pad twice
 inline bool passesValidation(const fendral::GameState& state)
 {
+    for (int p = 0; p < fendral::PlayerCount; ++p) {
+        const int pad = state.padSlot[p];
+        if (pad != fendral::NoPad
+            && (pad < 0 || pad >= fendral::PadCount
+                || std::count(state.padSlot.begin(), state.padSlot.begin() + p, pad) != 0))
+            return false;
+    }
     if (!isNamedKey(state.pauseKey))
         return false;
     for (const auto& keys : state.controlKeys) {
@@ -32,4 +41,10 @@ inline bool passesValidation(const fendral::GameState& state)
     std::sort(colours.begin(), colours.end());
     return colours.front() >= 0 && colours.back() <= 5
         && std::adjacent_find(colours.begin(), colours.end()) == colours.end();
+}
+
+// What the settings file keeps of a state, to compare a state with what was read back
+inline auto savedSettings(const fendral::GameState& state)
+{
+    return std::tie(state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot);
 }
