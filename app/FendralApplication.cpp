@@ -1,6 +1,8 @@
 #include "FendralApplication.h"
 
+#include <QDebug>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 #include <exception>
 
@@ -30,9 +32,24 @@ FendralApplication::FendralApplication(int& argc, char** argv)
 {
 }
 
+void FendralApplication::showException(const QString& message)
+{
+    if (m_showing) {
+        ++m_unshownCount;
+        qWarning().noquote() << "Fendral: an error while another is shown:" << message;
+        return;
+    }
+    m_showing = true;
+    const auto showingEnds = qScopeGuard([this] { m_showing = false; });
+    if (m_prepare)
+        m_prepare();
+    m_show(message);
+}
+
 bool FendralApplication::notify(QObject* receiver, QEvent* event)
 {
-    return deliverShowingExceptions([&] { return QApplication::notify(receiver, event); }, m_show);
+    return deliverShowingExceptions([&] { return QApplication::notify(receiver, event); },
+        [this](const QString& message) { showException(message); });
 }
 
 } // namespace fendral

@@ -20,13 +20,27 @@ class FendralApplication : public QApplication {
 public:
     FendralApplication(int& argc, char** argv);
 
+    // How an exception is shown: the standard box; tests record it instead.
     void setExceptionShower(ExceptionShower show) { m_show = std::move(show); }
     const ExceptionShower& exceptionShower() const { return m_show; }
+    // Runs before an exception is shown: the main window pauses its game there.
+    void setBeforeShowingException(std::function<void()> prepare)
+    {
+        m_prepare = std::move(prepare);
+    }
+
+    // Shows an exception's message. One that comes while another is shown (the box runs its own
+    // event loop, so a repeated fault comes back at once) is only logged and counted.
+    void showException(const QString& message);
+    int unshownExceptionCount() const { return m_unshownCount; }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     ExceptionShower m_show = showExceptionBox;
+    std::function<void()> m_prepare;
+    bool m_showing = false;
+    int m_unshownCount = 0;
 };
 
 } // namespace fendral

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DisplayView.h"
+#include "FendralApplication.h"
 #include "FieldRenderer.h"
 #include "Gamepads.h"
 #include "QtPlatform.h"
@@ -25,6 +26,12 @@ namespace {
         button->setGeometry(8, top, 225, 41);
         button->setFocusPolicy(Qt::NoFocus);
         return button;
+    }
+
+    // The program's application object; none under a plain QApplication
+    FendralApplication* fendralApplication()
+    {
+        return dynamic_cast<FendralApplication*>(QCoreApplication::instance());
     }
 
     QLabel* makeBottomLabel(QWidget* parent)
@@ -69,9 +76,18 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
     connectGamepads();
     connectCommands();
+    // An error box runs its own event loop while the game's timer goes on firing: the game is
+    // paused first, as for any other question to the user
+    if (FendralApplication* application = fendralApplication())
+        application->setBeforeShowingException([this] { pauseRunningGame(); });
 }
 
-MainWindow::~MainWindow() { tearDown(); }
+MainWindow::~MainWindow()
+{
+    if (FendralApplication* application = fendralApplication())
+        application->setBeforeShowingException({});
+    tearDown();
+}
 
 QPushButton* MainWindow::menuButton() const { return m_statusPanel->menuButton(); }
 QPushButton* MainWindow::closeButton() const { return m_statusPanel->closeButton(); }

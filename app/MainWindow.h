@@ -78,6 +78,8 @@ public:
     void purchaseClicked();
     void messagePanelClicked();
     void applicationDeactivated();
+    // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
+    void pauseRunningGame();
 
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;

@@ -87,7 +87,9 @@ bool MainWindow::handleKey(int key)
 
 void MainWindow::messagePanelClicked() { handleKey(m_state.pauseKey); }
 
-void MainWindow::applicationDeactivated()
+void MainWindow::applicationDeactivated() { pauseRunningGame(); }
+
+void MainWindow::pauseRunningGame()
 {
     if (!m_state.menuMode)
         pauseGame(*m_game);

@@ -30,6 +30,6 @@ int main(int argc, char** argv)
             QApplication::exec();
             return true;
         },
-        application.exceptionShower());
+        [&application](const QString& message) { application.showException(message); });
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "ScoreText.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace fendral {
@@ -47,6 +49,33 @@ namespace {
     }
 
     QString twoDigits(int n) { return n < 10 ? QStringLiteral("0%1").arg(n) : QString::number(n); }
+
+    struct DecimalLives {
+        QString whole;
+        QString hundredths; // two digits, truncated
+    };
+
+    // Lives are shown by their decimal value, not by the double that holds it: 99.99 is held as
+    // 99.98999..., 3.3 as 3.29999..., and sums of shares may land a hair below a hundredth they
+    // reach exactly. Lives are whole lives plus multiples of one cell's share of the field, so
+    // a true value lies either on a hundredth or at least 1 / (100 x cells) away from it, far
+    // more than the nine decimals the value is rounded to first; and the error a game's sums
+    // gather stays far below those nine decimals. The whole part comes from the same digits, so
+    // a hair below 3 shows "3" and ".".
+    DecimalLives livesDecimal(double lives)
+    {
+        // A hair below zero shows as 0, not as "-0"
+        if (!std::isfinite(lives) || std::fabs(lives) < 1e-9)
+            lives = 0;
+        std::array<char, 400> text; // enough for any finite double in fixed notation
+        const auto [end, error] = std::to_chars(
+            text.data(), text.data() + text.size(), lives, std::chars_format::fixed, 9);
+        if (error != std::errc())
+            return { QStringLiteral("0"), QStringLiteral("00") };
+        const QLatin1StringView digits(text.data(), end - text.data());
+        const qsizetype point = digits.indexOf(QLatin1Char('.'));
+        return { QString(digits.left(point)), QString(digits.mid(point + 1, 2)) };
+    }
 }
 
 LeaderFlags computeLeaderFlags(const GameState& state)
@@ -73,16 +102,12 @@ QString formatPercent(double share)
         + QLatin1Char('%');
 }
 
-QString livesWholeText(double lives)
-{
-    return QString::number(static_cast<int>(std::trunc(lives)));
-}
+QString livesWholeText(double lives) { return livesDecimal(lives).whole; }
 
 QString livesFractionText(double lives)
 {
-    const int h = static_cast<int>(std::trunc((lives - std::trunc(lives)) * 100));
-    const QString t = twoDigits(h);
-    return t == QLatin1String("00") ? QStringLiteral(".") : QLatin1Char('.') + t;
+    const QString hundredths = livesDecimal(lives).hundredths;
+    return hundredths == QLatin1String("00") ? QStringLiteral(".") : QLatin1Char('.') + hundredths;
 }
 
 QColor withGreen(const QColor& colour)

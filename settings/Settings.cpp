@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
 namespace fendral {
 
@@ -26,15 +28,37 @@ namespace {
 
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
+    // The file holds what the game writes: an optional minus sign and decimal digits, within the
+    // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
+    // plus sign, hex, a fraction, spaces kept by quotes (" 65"), a number beyond 32 bits (which
+    // QVariant::toInt would take modulo 2^32) and a value that QSettings itself turned into
+    // another type (a list for a comma, "@Variant(...)"). QSettings already drops the spaces
+    // around an unquoted value.
+    std::optional<int> decimalInteger(const QVariant& value)
+    {
+        if (value.typeId() != QMetaType::QString)
+            return std::nullopt;
+        // A character beyond Latin-1 becomes '?', which is no digit either
+        const QByteArray text = value.toString().toLatin1();
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.cbegin(), text.cend(), number);
+        if (error != std::errc() || end != text.cend())
+            return std::nullopt;
+        return number;
+    }
+
     // A missing key or a value that is not a decimal integer gives the default.
     int readInteger(QSettings& file, const QString& key, int defaultValue)
     {
-        bool ok = false;
-        const int value = file.value(key).toInt(&ok);
-        return ok ? value : defaultValue;
+        return decimalInteger(file.value(key)).value_or(defaultValue);
     }
 
-    void writeInteger(QSettings& file, const QString& key, int value) { file.setValue(key, value); }
+    // Written as text, not as an int: QSettings keeps what it was given for every object on the
+    // same file, and a later read in this run must find the decimal text the file holds.
+    void writeInteger(QSettings& file, const QString& key, int value)
+    {
+        file.setValue(key, QString::number(value));
+    }
 
     bool isValidControlKey(const GameState& state, int p, int d)
     {

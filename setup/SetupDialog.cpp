@@ -353,6 +353,7 @@ void SetupDialog::refreshKeyCaptions()
         m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + keyName(code) : keyName(code));
     }
     m_pauseButton->setText(keyName(m_state.pauseKey));
+    enableSchemes();
     checkKeyClashes();
 }
 
@@ -468,7 +469,9 @@ void SetupDialog::loadClicked(int p)
 
 void SetupDialog::schemeChosen(int scheme)
 {
-    // A scheme is not compared with the pause key
+    // Refused like a captured key would be: the player's keys stay as they were
+    if (holdsPauseKey(scheme))
+        return;
     m_state.controlKeys[m_schemeTarget] = ControlScheme[scheme];
     refreshKeyCaptions();
 }
@@ -499,6 +502,21 @@ void SetupDialog::showPads()
         m_loadButtons[p]->setIcon(bound ? QIcon(padMark(slot)) : QIcon());
         m_loadButtons[p]->setToolTip(bound ? padCaption(slot) : QString());
     }
+}
+
+// A direction on the pause key could never steer, and the next start would find the key set
+// invalid and reset all seventeen keys: such a scheme is offered disabled
+void SetupDialog::enableSchemes()
+{
+    const QList<QAction*> items = m_schemeMenu->actions();
+    for (int s = 0; s < SchemeCount; ++s)
+        items[s]->setEnabled(!holdsPauseKey(s));
+}
+
+bool SetupDialog::holdsPauseKey(int scheme) const
+{
+    const auto& keys = ControlScheme[scheme];
+    return std::find(keys.begin(), keys.end(), m_state.pauseKey) != keys.end();
 }
 
 void SetupDialog::resetTeams()

@@ -62,6 +62,8 @@ private:
     void padChosen(int slot);
     void checkPadItem();
     void showPads();
+    void enableSchemes();
+    bool holdsPauseKey(int scheme) const;
 
     void syncTeamChecks();
     void refreshKeyCaptions();

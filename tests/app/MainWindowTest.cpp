@@ -2,16 +2,24 @@
 #include "DisplayView.h"
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
+#include "FuzzedSettingsFiles.h"
+#include "KeyPresses.h"
 #include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
+#include "Settings.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
+#include "Tick.h"
+#include "ValidSettings.h"
 #include "WindowFixture.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSettings>
 
 #include <stdexcept>
 
@@ -94,4 +102,91 @@ TEST(ExceptionsFromTheEventLoop, AreShownAndTheEventCountsAsNotHandled)
         deliverShowingExceptions([]() -> bool { throw std::runtime_error("Boom"); }, show));
     EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, show));
     EXPECT_EQ(shown, QStringList({ "Boom", "" }));
+}
+
+namespace {
+
+// An object whose every event fails, as a handler with a fault would
+class FailingObject : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("Boom"); }
+};
+
+} // namespace
+
+TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
+{
+    auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
+    const auto restoreShower
+        = qScopeGuard([&application, previous = application.exceptionShower()] {
+              application.setExceptionShower(previous);
+          });
+    FailingObject failing;
+    QEvent event(QEvent::User);
+    QList<bool> pausedUnderTheBox;
+    application.setExceptionShower([&](const QString&) {
+        pausedUnderTheBox << pauseShown();
+        // The box's own event loop delivers whatever comes meanwhile, the same fault too
+        if (pausedUnderTheBox.size() == 1)
+            QCoreApplication::sendEvent(&failing, &event);
+    });
+    const int unshown = application.unshownExceptionCount();
+
+    startGame();
+    QCoreApplication::sendEvent(&failing, &event);
+    EXPECT_EQ(pausedUnderTheBox, QList<bool> { true });
+    EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
+
+    // Once the box is closed the next error has a box of its own; the menu is left as it is
+    answer = true;
+    mainWindow.menuButton()->click();
+    QCoreApplication::sendEvent(&failing, &event);
+    EXPECT_EQ(pausedUnderTheBox, QList<bool>({ true, false }));
+    EXPECT_EQ(state().paused, 0);
+    EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
+}
+
+TEST(FuzzedSettingsFile, StillLetsTheGameStartPlayAndCloseAndIsWrittenValid)
+{
+    const KeyPressTable keyPresses = keyPressesByCode();
+    FuzzedSettingsFiles files(2'718);
+    // Files are played until a few gave keys of their own, as well as the defaults
+    int ownKeys = 0;
+    for (int i = 0; i < 100 && (i < 8 || ownKeys < 3); ++i) {
+        const QByteArray content = files.next();
+        SCOPED_TRACE(testing::Message() << "file " << i << ": " << content.left(200).toStdString());
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Fendral.ini");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+
+        MainWindow window(path);
+        window.setPrompt([](const QString&) { return true; });
+        window.setSetupRunner([](GameState& state) {
+            state.teamAssignment = {};
+            state.teamAssignment[0][0] = 1; // Alpha alone: its keys are all its own
+            return true;
+        });
+        window.show();
+        GameState& state = window.state();
+        ASSERT_TRUE(passesValidation(state));
+        ownKeys += state.controlKeys != defaultControlKeys;
+        QTest::keyClick(&window, Qt::Key_Return);
+        ASSERT_EQ(state.menuMode, 0);
+        const int bottom = state.players[0].y;
+        keyPresses[state.controlKeys[0][0]].front().sendTo(&window);
+        logicStep(window.game());
+        EXPECT_EQ(state.players[0].y, bottom - 1) << "Alpha steers with the keys read";
+        for (int t = 0; t < 200; ++t)
+            tick(window.game());
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+
+        GameState written;
+        QSettings iniFile(path, QSettings::IniFormat);
+        loadSettings(written, iniFile);
+        EXPECT_EQ(savedSettings(written), savedSettings(state));
+    }
+    EXPECT_GE(ownKeys, 3) << "the files steer with keys of their own, not only the defaults";
 }

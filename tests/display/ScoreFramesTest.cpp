@@ -8,11 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 using namespace fendral;
+
+// Readable QStrings in failure messages
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
-TEST(ScoreText, ShowsSharesWithTwoRoundedDecimalsAndLivesWithTruncatedHundredths)
+TEST(ScoreText, ShowsSharesWithTwoRoundedDecimals)
 {
     EXPECT_EQ(formatPercent(0.8765), "87.65%");
     EXPECT_EQ(formatPercent(0.5), "50.00%");
@@ -20,11 +26,75 @@ TEST(ScoreText, ShowsSharesWithTwoRoundedDecimalsAndLivesWithTruncatedHundredths
     EXPECT_EQ(formatPercent(0.0105), "1.05%");
     EXPECT_EQ(formatPercent(0.99999), "100.00%");
     EXPECT_EQ(formatPercent(28.8546), "2885.46%");
-    EXPECT_EQ(livesWholeText(20.5), "20");
-    EXPECT_EQ(livesFractionText(20.5), ".50");
-    EXPECT_EQ(livesWholeText(3), "3");
-    EXPECT_EQ(livesFractionText(3), ".");
-    EXPECT_EQ(livesFractionText(3.999), ".99");
+}
+
+// The whole and the fraction text of a team's lives, joined: "20.50", "3."
+QString livesText(double lives) { return livesWholeText(lives) + livesFractionText(lives); }
+
+// The expected text of a decimal written out, "3.3" or "12.0451": its hundredths truncated
+QString truncatedDecimal(const std::string& decimal)
+{
+    const auto point = decimal.find('.');
+    const std::string hundredths = (decimal.substr(point + 1) + "00").substr(0, 2);
+    return QString::fromStdString(
+        decimal.substr(0, point) + (hundredths == "00" ? "." : "." + hundredths));
+}
+
+TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheirDecimalValue)
+{
+    // Among them the values whose nearest double lies just below them: 99.99 (the cap), 3.3, 7.05
+    for (const char* decimal : { "20.5", "3.0", "3.999", "2.0", "99.99", "3.3", "7.05", "0.29",
+             "0.57", "1.15", "64.33", "0.01", "0.0", "9.9999" })
+        EXPECT_EQ(livesText(std::stod(decimal)), truncatedDecimal(decimal)) << decimal;
+    // A sum a hair below a whole number shows that number, the whole part included
+    EXPECT_EQ(livesText(0.7 + 0.1 + 0.2 + 2), "3.");
+    EXPECT_EQ(livesText(3.3 - 0.3), "3.");
+    EXPECT_EQ(livesText(2.55 + 0.2), "2.75");
+
+    std::mt19937 random(20240613);
+    for (int i = 0; i < 100'000; ++i) {
+        // Decimals of up to six places, each read as its nearest double
+        std::string decimal = std::to_string(random() % 100) + '.';
+        for (int digits = 1 + random() % 6; digits > 0; --digits)
+            decimal += char('0' + random() % 10);
+        ASSERT_EQ(livesText(std::stod(decimal)), truncatedDecimal(decimal)) << decimal;
+    }
+}
+
+TEST(ScoreText, LivesEarnedFromSharesShowTheHundredthsOfTheExactSum)
+{
+    // Lives as the game sums them: whole lives and (teams - 1) times a level share, where a
+    // share is a count of cells divided by W and then by H. The exact value is kept in cells of
+    // the 128 x 81 field; counts that add up to quarters of the field meet a hundredth exactly.
+    constexpr int W = 128, H = 81, Cells = W * H;
+    std::mt19937 random(7);
+    for (int game = 0; game < 2'000; ++game) {
+        double lives = 2 + random() % 4;
+        long long exact = static_cast<long long>(lives) * Cells;
+        for (int level = 0; level < 50; ++level) {
+            const int teams = 2 + random() % 3;
+            const int levelCells = random() % 2 ? Cells / 4 * (random() % 4) : random() % Cells;
+            double levelShare = 0;
+            for (int left = levelCells; left > 0;) {
+                const int count = std::min<int>(left, 1 + random() % 700);
+                levelShare += static_cast<double>(count) / W / H;
+                left -= count;
+            }
+            const long long earned = static_cast<long long>(teams - 1) * levelCells;
+            const int whole = random() % 3 - 1;
+            if (exact + earned + whole * Cells >= 100LL * Cells
+                || exact + earned + whole * Cells < 0)
+                continue;
+            lives += (teams - 1) * levelShare;
+            lives += whole;
+            exact += earned + whole * Cells;
+            const long long hundredths = exact * 100 / Cells;
+            const QString expected = QString::number(hundredths / 100)
+                + (hundredths % 100 == 0 ? QString(".")
+                                         : QString(".%1").arg(hundredths % 100, 2, 10, QChar('0')));
+            ASSERT_EQ(livesText(lives), expected) << "game " << game << ", level " << level;
+        }
+    }
 }
 
 // A window with the status panel and the menu widgets, as the main window lays them out

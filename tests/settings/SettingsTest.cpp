@@ -1,13 +1,25 @@
 // The settings file: validation of what is read, and what a save leaves on disk
 #include "Settings.h"
+#include "FuzzedSettingsFiles.h"
 #include "GameState.h"
+#include "ValidSettings.h"
 
+#include <QDataStream>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
 #include <tuple>
+#include <utility>
 
 using namespace fendral;
 
@@ -15,10 +27,16 @@ class Settings : public ::testing::Test {
 protected:
     QString settingsPath() const { return m_dir.filePath("Fendral.ini"); }
 
-    void writeFile(const QByteArray& content) const
+    // QSettings keeps every file it has read and knows it again by its size and modification
+    // time: two files of one size written within the same second look the same to it, and the
+    // second is read as the first. Each file written here has a time of its own.
+    void writeFile(const QByteArray& content)
     {
         QFile file(settingsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
+            && file.flush());
+        ASSERT_TRUE(file.setFileTime(QDateTime::fromSecsSinceEpoch(1'000'000'000 + ++m_writes),
+            QFileDevice::FileModificationTime));
     }
 
     GameState load() const
@@ -29,7 +47,18 @@ protected:
         return state;
     }
 
-    QTemporaryDir m_dir;
+    // Every save syncs the file to the disk; in memory the thousands of saves of the fuzzing
+    // take seconds instead of minutes
+    static QString folderTemplate()
+    {
+        const QFileInfo memory("/dev/shm");
+        return memory.isDir() && memory.isWritable()
+            ? "/dev/shm/fendral-settings-XXXXXX"
+            : QDir::tempPath() + "/fendral-settings-XXXXXX";
+    }
+
+    QTemporaryDir m_dir { folderTemplate() };
+    qint64 m_writes = 0;
 };
 
 TEST_F(Settings, ASaveWritesTheKeysColoursAndGamepadsAndKeepsOtherSections)
@@ -113,6 +142,54 @@ TEST_F(Settings, GamepadsComeBackAsSavedAndAnythingElseLeavesAPlayerWithoutOne)
     }
 }
 
+TEST_F(Settings, OnlyADecimalIntegerWithin32BitsIsReadAndAnythingElseCountsAsMissing)
+{
+    // Alpha's Up as read from the text, 38 when the text counts as missing (W is 87)
+    const std::pair<QByteArray, int> keys[] = {
+        { "87", 87 },
+        { "087", 87 }, // leading zeros are still decimal, never octal
+        { "00000000000000000000087", 87 },
+        { " 87 ", 87 }, // QSettings drops the spaces around an unquoted value
+        { "\"87\"", 87 },
+        { "\" 87\"", 38 },
+        { "4294967383", 38 }, // 87 + 2^32, which toInt would take for 87
+        { "-4294967209", 38 }, // 87 - 2^32
+        { "18446744073709551703", 38 }, // 87 + 2^64
+        { "+87", 38 },
+        { "0x57", 38 },
+        { "87abc", 38 },
+        { "8 7", 38 },
+        { "87.0", 38 },
+        { "8.7e1", 38 },
+        { "87,", 38 }, // a list to QSettings
+        { "@Variant(\\0\\0\\0\\x2\\0\\0\\0W)", 38 }, // an int to QSettings
+        { "\xef\xbc\x98\xef\xbc\x97", 38 }, // fullwidth digits
+        { "", 38 },
+        { "-", 38 },
+    };
+    for (const auto& [text, alphaUp] : keys) {
+        SCOPED_TRACE(text.toStdString());
+        writeFile("[Fendral]\nControls00=" + text + "\n");
+        EXPECT_EQ(load().controlKeys[0][0], alphaUp);
+    }
+
+    // Colour0 from the text beside three valid colours: a missing one keeps them, a number
+    // within 32 bits is judged, and outside 0..5 resets all four
+    const std::array<int, 4> kept { 0, 4, 5, 3 }, reset { 0, 1, 2, 3 };
+    const std::pair<QByteArray, std::array<int, 4>> colours[] = {
+        { "2147483647", reset },
+        { "-2147483648", reset },
+        { "2147483648", kept },
+        { "-2147483649", kept },
+        { "99999999999", kept },
+    };
+    for (const auto& [text, expected] : colours) {
+        SCOPED_TRACE(text.toStdString());
+        writeFile("[Fendral]\nColour0=" + text + "\nColour1=4\nColour2=5\nColour3=3\n");
+        EXPECT_EQ(load().colourChoice, expected);
+    }
+}
+
 TEST_F(Settings, AnUnwritableTargetKeepsTheValuesAndFailsQuietly)
 {
     writeFile(""); // as root chmod does not stop writes: the target lies under a file instead
@@ -121,4 +198,122 @@ TEST_F(Settings, AnUnwritableTargetKeepsTheValuesAndFailsQuietly)
     saveSettings(GameState {}, iniFile); // a second try fails as quietly
     EXPECT_NE(iniFile.status(), QSettings::NoError);
     EXPECT_EQ(iniFile.value("Fendral/Colour3").toInt(), 3);
+}
+
+namespace {
+
+// Every value outside the section "Fendral" as QSettings reads it, serialised so that values of
+// any type compare
+std::map<QString, QByteArray> foreignValues(const QString& path)
+{
+    const QSettings file(path, QSettings::IniFormat);
+    std::map<QString, QByteArray> values;
+    for (const QString& key : file.allKeys()) {
+        if (key.startsWith("Fendral/"))
+            continue;
+        QDataStream stream(&values[key], QIODevice::WriteOnly);
+        stream << file.value(key);
+    }
+    return values;
+}
+
+// A file's start with its unprintable bytes escaped, for failure messages
+std::string printable(const QByteArray& content)
+{
+    std::string text;
+    for (const char byte : content.left(400))
+        text += byte >= ' ' && byte <= '~'
+            ? std::string(1, byte)
+            : QString::asprintf("\\x%02x", uchar(byte)).toStdString();
+    return text;
+}
+
+} // namespace
+
+TEST_F(Settings, FuzzedFilesLoadOnlyValidValuesAndASaveKeepsTheOtherSections)
+{
+    // QSettings warns about the garbage it meets; thousands of warnings say nothing here
+    const QtMessageHandler warnings
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const auto restoreWarnings = qScopeGuard([warnings] { qInstallMessageHandler(warnings); });
+    constexpr uint32_t seed = 31'337;
+    FuzzedSettingsFiles files(seed);
+    int ownKeys = 0, ownColours = 0;
+    for (int i = 0; i < 10'000; ++i) {
+        const QByteArray content = files.next();
+        SCOPED_TRACE(
+            testing::Message() << "seed " << seed << ", file " << i << ": " << printable(content));
+        writeFile(content);
+        const auto foreign = foreignValues(settingsPath());
+        GameState state;
+        {
+            // One object from the load to the save, as the window keeps it
+            QSettings iniFile(settingsPath(), QSettings::IniFormat);
+            loadSettings(state, iniFile);
+            ASSERT_TRUE(passesValidation(state));
+            saveSettings(state, iniFile);
+        }
+        ASSERT_EQ(foreignValues(settingsPath()), foreign);
+        const GameState reloaded = load();
+        ASSERT_EQ(savedSettings(reloaded), savedSettings(state));
+        ownKeys += state.controlKeys != defaultControlKeys;
+        ownColours += state.colourChoice != GameState {}.colourChoice;
+    }
+    // The files are not all garbage: many keep keys and colours of their own
+    EXPECT_GT(ownKeys, 1'000);
+    EXPECT_GT(ownColours, 1'000);
+}
+
+TEST_F(Settings, AFolderInPlaceOfTheFileGivesTheDefaultsAndIsLeftAlone)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("Fendral.ini/inside"));
+    GameState state;
+    state.pauseKey = 80;
+    state.colourChoice = { 5, 4, 3, 2 };
+    {
+        QSettings iniFile(settingsPath(), QSettings::IniFormat);
+        loadSettings(state, iniFile);
+        EXPECT_TRUE(passesValidation(state));
+        EXPECT_EQ(state.pauseKey, 32);
+        EXPECT_EQ(state.colourChoice, (std::array<int, 4> { 0, 1, 2, 3 }));
+        saveSettings(state, iniFile);
+        EXPECT_NE(iniFile.status(), QSettings::NoError);
+    }
+    EXPECT_TRUE(QFileInfo(settingsPath()).isDir());
+    EXPECT_TRUE(QFileInfo(settingsPath() + "/inside").isDir());
+}
+
+TEST_F(Settings, AFolderThatCannotBeWrittenKeepsTheFileAsItWas)
+{
+    const QByteArray content = "[Fendral]\nPause=80\nColour0=5\n\n[Other]\nname=kept\n";
+    writeFile(content);
+    // Root writes anywhere whatever the modes say: then the load and the save run with the
+    // effective user "nobody", and the real user root takes the rights back afterwards
+    const uid_t user = geteuid();
+    const uid_t nobody = 65534;
+    ASSERT_EQ(chmod(QFile::encodeName(m_dir.path()).constData(), 0555), 0);
+    if (user == 0) {
+        ASSERT_EQ(seteuid(nobody), 0);
+    }
+    GameState state;
+    QSettings::Status status = QSettings::NoError;
+    {
+        QSettings iniFile(settingsPath(), QSettings::IniFormat);
+        loadSettings(state, iniFile);
+        state.controlKeys[0][0] = 'W';
+        saveSettings(state, iniFile);
+        status = iniFile.status();
+    } // destroyed before the rights come back, as its destructor tries to write once more
+    if (user == 0) {
+        ASSERT_EQ(seteuid(user), 0);
+    }
+    chmod(QFile::encodeName(m_dir.path()).constData(), 0700);
+    EXPECT_NE(status, QSettings::NoError);
+    EXPECT_EQ(state.pauseKey, 80);
+    EXPECT_EQ(state.colourChoice[0], 5);
+    EXPECT_EQ(state.controlKeys[0][0], 'W');
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), content);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("Fendral.ini"));
 }

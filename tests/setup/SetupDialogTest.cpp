@@ -2,12 +2,16 @@
 #include "SetupDialog.h"
 #include "GameState.h"
 #include "QtColour.h"
+#include "Settings.h"
+#include "ValidSettings.h"
 #include "Widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -55,7 +59,10 @@ protected:
     {
         QTest::mouseClick(widget, button);
     }
-    void press(Qt::Key key) const { QTest::keyClick(m_dialog->windowHandle(), key); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        QTest::keyClick(m_dialog->windowHandle(), key, modifiers);
+    }
 
     // Clicks a key button and presses a key while it waits
     void capture(QPushButton* keyButton, Qt::Key key) const
@@ -162,7 +169,7 @@ TEST_F(SetupDialogTest, ColoursOfPlayingPlayersAreSkippedAndIdleOnesTaken)
     EXPECT_EQ(m_state.colourChoice, (std::array<int, 4> { 0, 1, 4, 3 }));
 }
 
-TEST_F(SetupDialogTest, ASchemeFromTheMenuIsTakenEvenWithThePauseKeyInIt)
+TEST_F(SetupDialogTest, ASchemeFromTheMenuIsTakenUnlessItHoldsThePauseKey)
 {
     capture(control("pauser"), Qt::Key_Q);
     click(control("Button5")); // Gamma's Load
@@ -174,10 +181,15 @@ TEST_F(SetupDialogTest, ASchemeFromTheMenuIsTakenEvenWithThePauseKeyInIt)
     EXPECT_EQ(keyButton(2, 0)->text(), "! W");
 
     click(control("Button2")); // Alpha's Load
-    menu->actions()[6]->trigger(); // SAQZ
+    EXPECT_FALSE(menu->actions()[6]->isEnabled()); // SAQZ holds the pause key Q
+    menu->actions()[6]->trigger();
     menu->hide();
-    EXPECT_EQ(m_state.controlKeys[0], ControlScheme[6]);
-    EXPECT_EQ(keyButton(0, 2)->text(), "Q");
+    EXPECT_EQ(m_state.controlKeys[0], defaultControlKeys[0]);
+    EXPECT_EQ(keyButton(0, 2)->text(), "Left");
+
+    capture(control("pauser"), Qt::Key_P);
+    EXPECT_TRUE(menu->actions()[6]->isEnabled());
+    EXPECT_FALSE(menu->actions()[4]->isEnabled()); // P;L'
 }
 
 TEST_F(SetupDialogTest, CancellingKeepsEveryChange)
@@ -284,5 +296,74 @@ TEST_F(SetupDialogTest, RandomBindingsKeepEveryPadWithOnePlayerAtMost)
                     m_state.padSlot[q] == NoPad || m_state.padSlot[q] != m_state.padSlot[r]);
         }
         ASSERT_EQ(shownPads(load), m_state.padSlot);
+    }
+}
+
+TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTakesBack)
+{
+    constexpr uint32_t seed = 4'242;
+    std::mt19937 random(seed);
+    const auto pick = [&random](size_t n) { return static_cast<int>(random() % n); };
+    std::vector<Qt::Key> keys { Qt::Key_Space, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Tab,
+        Qt::Key_F5, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Semicolon,
+        Qt::Key_Apostrophe, Qt::Key_Comma, Qt::Key_Period, Qt::Key_Slash, Qt::Key_BracketLeft,
+        Qt::Key_BracketRight, Qt::Key_Minus, Qt::Key_Shift, Qt::Key_Adiaeresis };
+    for (int k = Qt::Key_0; k <= Qt::Key_9; ++k)
+        keys.push_back(Qt::Key(k));
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k)
+        keys.push_back(Qt::Key(k)); // twice as likely: the schemes and the defaults are letters
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k)
+        keys.push_back(Qt::Key(k));
+    QTemporaryDir folder;
+
+    for (int step = 0; step < 3'000; ++step) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
+        switch (pick(9)) {
+        case 0:
+        case 1:
+            click(keyButton(pick(4), pick(4)));
+            press(keys[pick(keys.size())], pick(4) == 0 ? Qt::KeypadModifier : Qt::NoModifier);
+            break;
+        case 2:
+            click(control("pauser"));
+            press(keys[pick(keys.size())], pick(4) == 0 ? Qt::KeypadModifier : Qt::NoModifier);
+            break;
+        case 3:
+        case 4: {
+            const char* loadButtons[] = { "Button2", "Button4", "Button5", "Button6" };
+            click(control(loadButtons[pick(4)]));
+            const QList<QAction*> items = m_dialog->schemeMenu()->actions(); // schemes and pads
+            items[pick(items.size())]->trigger();
+            m_dialog->schemeMenu()->hide();
+            break;
+        }
+        case 5:
+            click(control(pick(2) ? "Button1" : "Button3")); // Reset Teams or Reset Controls
+            break;
+        case 6:
+            click(teamBox(pick(4), pick(4)));
+            break;
+        case 7:
+            click(colourShape(pick(4)), pick(2) ? Qt::LeftButton : Qt::RightButton);
+            break;
+        default:
+            // Without a capture Escape and Enter close the dialog; the next start opens another
+            press(pick(2) ? Qt::Key_Escape : Qt::Key_Return);
+            break;
+        }
+        ASSERT_TRUE(passesValidation(m_state));
+        if (!m_dialog->isVisible())
+            open();
+        if (step % 100 != 99)
+            continue;
+        const QString path = folder.filePath("Fendral.ini");
+        {
+            QSettings file(path, QSettings::IniFormat);
+            saveSettings(m_state, file);
+        }
+        GameState loaded;
+        QSettings file(path, QSettings::IniFormat);
+        loadSettings(loaded, file);
+        ASSERT_EQ(savedSettings(loaded), savedSettings(m_state));
     }
 }
