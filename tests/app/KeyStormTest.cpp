@@ -166,8 +166,11 @@ protected:
             state().neededShare = state().fieldShare + 1e-9;
         if (chance(1000))
             state().fieldShare = state().neededShare;
-        if (chance(500))
-            state().level = LastLevel - pick(2);
+        // A game in its last levels, which the next capture may complete
+        if (chance(200)) {
+            state().level = chance(4) ? LastLevel - 1 : LastLevel;
+            state().neededShare = state().fieldShare + 1e-9;
+        }
         if (chance(50)) {
             const int p = pick(PlayerCount);
             state().players[p].killed = state().players[p].alive;
