@@ -7,8 +7,6 @@ namespace fendral {
 
 namespace {
 
-    constexpr int MaxPurchases = 99;
-
     void showPause(Game& game)
     {
         game.view.setMessage("Pause");
@@ -70,21 +68,6 @@ bool steerByPad(GameState& state, int slot, int direction)
             return player.team >= 0 && player.alive != 0 && steerPlayer(state, p, direction);
     }
     return false;
-}
-
-void buyLives(Game& game)
-{
-    GameState& state = game.state;
-    if (state.cheatCount == MaxPurchases || state.gameOver != 0)
-        return;
-    for (const Player& player : state.players)
-        if (player.alive != 0)
-            addLivesTakingBack(state.teams[player.team], 1.0);
-    for (int t = 0; t < TeamCount; ++t)
-        if (state.teams[t].active != 0)
-            reviveOutPlayers(game, t, true);
-    ++state.cheatCount;
-    game.view.updateScores();
 }
 
 } // namespace fendral

@@ -1,4 +1,4 @@
-// The commands of a game in progress: steering keys and pads, pause and continue, buying lives
+// The commands of a game in progress: steering keys and pads, pause and continue
 #pragma once
 
 #include "Game.h"
@@ -18,8 +18,5 @@ bool steer(GameState& state, int key);
 // Queues the direction of the pad in a slot for the player bound to it, when that player is in
 // play in a game; true when the request is consumed.
 bool steerByPad(GameState& state, int slot, int direction);
-
-// Buys one life per player in play and brings back players who went out.
-void buyLives(Game& game);
 
 } // namespace fendral

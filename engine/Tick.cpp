@@ -12,6 +12,7 @@ namespace {
 
     constexpr int MeasureSteps = 15; // a speed measurement spans the 14 periods between 15 steps
     constexpr double SecondsPerDay = 86400;
+    constexpr int MaxPurchases = 99;
 
     // Doubles the step multiplier when the last 15 logic steps ran more than a fifth too slow.
     void checkSpeed(Game& game)
@@ -180,6 +181,21 @@ void levelEndBonus(Game& game)
     for (int t = 0; t < TeamCount; ++t)
         if (state.teams[t].active)
             reviveOutPlayers(game, t, false);
+}
+
+void buyLives(Game& game)
+{
+    GameState& state = game.state;
+    if (state.cheatCount == MaxPurchases || state.gameOver != 0)
+        return;
+    for (const Player& player : state.players)
+        if (player.alive != 0)
+            addLivesTakingBack(state.teams[player.team], 1.0);
+    for (int t = 0; t < TeamCount; ++t)
+        if (state.teams[t].active != 0)
+            reviveOutPlayers(game, t, true);
+    ++state.cheatCount;
+    game.view.updateScores();
 }
 
 void reviveOutPlayers(Game& game, int t, bool placeNow)

@@ -24,6 +24,10 @@ void addLivesCappingAt9999(Team& team, double lives);
 // Lives handed out between two levels, and the revival of players who went out.
 void levelEndBonus(Game& game);
 
+// The purchase of lives (keypad "+" or the purchase panel): one life per player in play, and
+// players who went out brought back; at most 99 purchases a game, none once the game is lost.
+void buyLives(Game& game);
+
 // Brings back team t's players who went out, the last one out first, paying a life for each
 // while the team has a whole one. placeNow puts them on the field at once (a purchase during
 // play); otherwise the next level start places them.

@@ -267,20 +267,12 @@ private:
         m_view.showLayout(true);
     }
 
-    // The purchase panel, as the window's purchase command does it
+    // The purchase panel, through the same command the window uses
     void buyLives()
     {
-        GameState& state = m_state;
-        if (state.cheatCount == 99 || state.gameOver != 0)
-            return;
-        for (const Player& player : state.players)
-            if (player.alive != 0)
-                addLivesTakingBack(state.teams[player.team], 1.0);
-        for (int t = 0; t < TeamCount; ++t)
-            if (state.teams[t].active != 0)
-                reviveOutPlayers(m_game, t, true);
-        ++state.cheatCount;
-        ++m_purchases;
+        const int before = m_state.cheatCount;
+        fendral::buyLives(m_game);
+        m_purchases += m_state.cheatCount - before;
         check();
     }
 
