@@ -38,16 +38,6 @@ double angleBetween(double a, double b)
     return std::min(d, 360 - d);
 }
 
-// The direction whose axis lies at the given angle
-int directionAt(double degrees)
-{
-    for (const int direction : { Up, Down, Left, Right }) {
-        if (angleBetween(degrees, axisDegrees(direction)) < 1)
-            return direction;
-    }
-    return None;
-}
-
 int updateAt(StickDirection& stick, Polar at) { return stick.update(at.x(), at.y()); }
 
 } // namespace
@@ -91,42 +81,6 @@ TEST(StickDirection, HoldsThroughTheReleaseBandAndEngagesAgainAfterIt)
     EXPECT_EQ(updateAt(stick, { 0, 0.5 }), Up);
 }
 
-TEST(StickDirection, TurnsOnlyWhenPastTheDiagonalByTheMargin)
-{
-    StickDirection stick;
-    EXPECT_EQ(updateAt(stick, { 0, 1 }), Up);
-    EXPECT_EQ(updateAt(stick, { 45 + Margin - 1, 1 }), None);
-    EXPECT_EQ(updateAt(stick, { 45 + Margin + 1, 1 }), Right);
-    EXPECT_EQ(updateAt(stick, { 45 - Margin + 1, 0.6 }), None); // back over the diagonal
-    EXPECT_EQ(updateAt(stick, { 45 - Margin - 1, 0.6 }), Up);
-    EXPECT_EQ(updateAt(stick, { 180, 1 }), Down); // flicked through the centre within one read
-    EXPECT_EQ(updateAt(stick, { 180 + 45 + Margin - 1, 0.35 }), None); // in the release band
-    EXPECT_EQ(updateAt(stick, { 180 + 45 + Margin + 1, 0.35 }), Left);
-}
-
-// A thumb sweeping slowly past a diagonal and trembling by less than the margin turns once.
-TEST(StickDirection, NoisySweepPastEachDiagonalTurnsOnce)
-{
-    std::mt19937 random(11);
-    std::uniform_real_distribution<double> tremble(-(Margin - 1), Margin - 1);
-    std::uniform_real_distribution<double> share(0.45, 1.1);
-    for (const int from : { Up, Right, Down, Left }) {
-        for (const double way : { 1.0, -1.0 }) {
-            StickDirection stick;
-            ASSERT_EQ(updateAt(stick, { axisDegrees(from), 1 }), from);
-            int turns = 0;
-            for (double sweep = 0; sweep <= 90; sweep += 0.25) {
-                const double degrees = axisDegrees(from) + way * sweep
-                    + (sweep > Margin && sweep < 90 - Margin ? tremble(random) : 0);
-                turns += updateAt(stick, { degrees, share(random) }) != None;
-            }
-            EXPECT_EQ(turns, 1) << "from " << from << " way " << way;
-            EXPECT_EQ(stick.direction(), directionAt(axisDegrees(from) + way * 90));
-        }
-    }
-}
-
-// A random walk of the stick, checked after every read against what the reading promises.
 TEST(StickDirection, RandomWalkKeepsEveryPromise)
 {
     constexpr double MaxStep = 2.0;

@@ -270,35 +270,6 @@ TEST_F(SetupDialogTest, AGamepadChosenFromALoadMenuIsTakenFromAnyOtherPlayerAndS
 
 // Pads bound and unbound at random, with the dialog now and then reopened: a pad is never bound
 // to two players, the last choice holds, and the buttons and the menu show the binding.
-TEST_F(SetupDialogTest, RandomBindingsKeepEveryPadWithOnePlayerAtMost)
-{
-    std::mt19937 random(5);
-    const auto pick
-        = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
-    for (int round = 0; round < 300; ++round) {
-        SCOPED_TRACE(round);
-        if (pick(25) == 0)
-            open();
-        const std::array<QPushButton*, 4> load
-            = { control("Button2"), control("Button4"), control("Button5"), control("Button6") };
-        const int p = pick(PlayerCount);
-        const int slot = pick(PadCount + 1) - 1;
-        click(load[p]);
-        QMenu* menu = m_dialog->schemeMenu();
-        ASSERT_TRUE(menuItem(menu, padItemText(m_state.padSlot[p]))->isChecked());
-        menuItem(menu, padItemText(slot))->trigger();
-        menu->hide();
-
-        ASSERT_EQ(m_state.padSlot[p], slot);
-        for (int q = 0; q < PlayerCount; ++q) {
-            for (int r = q + 1; r < PlayerCount; ++r)
-                ASSERT_TRUE(
-                    m_state.padSlot[q] == NoPad || m_state.padSlot[q] != m_state.padSlot[r]);
-        }
-        ASSERT_EQ(shownPads(load), m_state.padSlot);
-    }
-}
-
 TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTakesBack)
 {
     constexpr uint32_t seed = 4'242;
