@@ -66,21 +66,6 @@ TEST(StickDirection, ReadsAPositionFromRest)
     }
 }
 
-TEST(StickDirection, HoldsThroughTheReleaseBandAndEngagesAgainAfterIt)
-{
-    StickDirection stick;
-    EXPECT_EQ(updateAt(stick, { 0, 0.5 }), Up);
-    EXPECT_EQ(updateAt(stick, { 0, 0.35 }), None);
-    EXPECT_EQ(stick.direction(), Up);
-    EXPECT_EQ(updateAt(stick, { 0, 0.9 }), None); // still the same push
-    EXPECT_EQ(updateAt(stick, { 0, 0.29 }), None);
-    EXPECT_EQ(stick.direction(), None);
-    EXPECT_EQ(updateAt(stick, { 0, 0.35 }), None); // not far enough to engage from rest
-    EXPECT_EQ(updateAt(stick, { 0, 0.41 }), Up); // a new push asks again
-    stick.reset();
-    EXPECT_EQ(updateAt(stick, { 0, 0.5 }), Up);
-}
-
 TEST(StickDirection, RandomWalkKeepsEveryPromise)
 {
     constexpr double MaxStep = 2.0;
