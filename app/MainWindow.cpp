@@ -66,20 +66,25 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     m_canvasFlushTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_canvasFlushTimer, &QTimer::timeout, this, &MainWindow::flushCanvasDamage);
     m_sinceCanvasFlush.start();
-    m_platform = std::make_unique<QtPlatform>([this] {
-        pollPadsBeforeTick();
-        tick(*m_game);
-    });
+    m_platform = std::make_unique<QtPlatform>([this] { runTick(); });
     createControls();
     m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
     connectGamepads();
+    m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
     // An error box runs its own event loop while the game's timer goes on firing: the game is
     // paused first, as for any other question to the user
     if (FendralApplication* application = fendralApplication())
         application->setBeforeShowingException([this] { pauseRunningGame(); });
+}
+
+void MainWindow::runTick()
+{
+    pollPadsBeforeTick();
+    tick(*m_game);
+    flushCanvasDamageIfFrameDue();
 }
 
 MainWindow::~MainWindow()

@@ -102,7 +102,10 @@ private:
     void createBottomLabels();
     void placeBottomLabels();
     void canvasChanged(const QRect& rect);
+    void runTick();
+    void gameTimerChanged(int intervalMs);
     void scheduleCanvasFlush();
+    void flushCanvasDamageIfFrameDue();
     void flushCanvasDamage();
     void requestClose();
     void connectCommands();
@@ -111,6 +114,7 @@ private:
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
+    void pollPadsWithTimer(int intervalMs);
     void pollPadsBeforeTick();
     void padSteered(int slot, int direction);
     void padPausePressed();

@@ -17,12 +17,14 @@ void MainWindow::connectGamepads()
     // While the game's timer runs, every tick polls the pads first (pollPadsBeforeTick), so a
     // press waits no longer than a key would and costs no wake-up of its own; slowly in the menu
     // and in a stopped game
-    m_platform->setTimerListener([this](int intervalMs) {
-        m_gamepads->setPollInterval(intervalMs > 0 ? 0 : Gamepads::MenuPollInterval);
-    });
     connect(m_gamepads.get(), &Gamepads::directionRequested, this, &MainWindow::padSteered);
     connect(m_gamepads.get(), &Gamepads::pausePressed, this, &MainWindow::padPausePressed);
     connect(m_gamepads.get(), &Gamepads::menuPressed, this, &MainWindow::padMenuPressed);
+}
+
+void MainWindow::pollPadsWithTimer(int intervalMs)
+{
+    m_gamepads->setPollInterval(intervalMs > 0 ? 0 : Gamepads::MenuPollInterval);
 }
 
 void MainWindow::pollPadsBeforeTick()

@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
@@ -76,6 +77,45 @@ TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
     EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
     // Inside Alpha's square, off both diagonals
     EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
+}
+
+// Records the region of every paint the window gets
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
+{
+    startGame();
+    PaintRecorder recorder;
+    mainWindow.installEventFilter(&recorder);
+    const auto painted = [&](const QRect& rect) {
+        return QTest::qWaitFor([&] { return recorder.painted.contains(rect); }, 5000);
+    };
+    const auto cellOnScreen = [&](int x, int y) {
+        return painted(QRect((x - 1) * CellSize, (y - 1) * CellSize, CellSize, CellSize));
+    };
+    // The new level shows whole first; from then on only what changes is painted
+    ASSERT_TRUE(painted(QRect(0, 0, 128 * CellSize, 81 * CellSize)));
+    recorder.painted = QRegion();
+    // While the timer runs, a tick hands the change over at its frame
+    ASSERT_TRUE(mainWindow.platform().isTimerRunning());
+    mainWindow.view().paintCell(20, 20, 0x0000FF);
+    EXPECT_TRUE(cellOnScreen(20, 20));
+    // A change still waiting when the timer stops, and one made while it is stopped
+    mainWindow.view().paintCell(30, 30, 0x0000FF);
+    mainWindow.platform().killTimer(state().timerId);
+    ASSERT_FALSE(mainWindow.platform().isTimerRunning());
+    EXPECT_TRUE(cellOnScreen(30, 30));
+    mainWindow.view().paintCell(40, 40, 0x0000FF);
+    EXPECT_TRUE(cellOnScreen(40, 40));
 }
 
 TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
