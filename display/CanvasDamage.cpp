@@ -1,23 +1,51 @@
 #include "CanvasDamage.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace fendral {
 
 namespace {
 
+    constexpr int WordBits = 64;
+
+    // The first tile from `from` on whose mark is `marked`, or the row's end (a whole number of
+    // words, past the last column)
+    int findTile(const uint64_t* row, int words, int from, bool marked)
+    {
+        int word = from / WordBits;
+        if (word >= words)
+            return words * WordBits;
+        const auto bits = [&](int i) { return marked ? row[i] : ~row[i]; };
+        uint64_t found = bits(word) & (~uint64_t { 0 } << (from % WordBits));
+        while (found == 0) {
+            if (++word == words)
+                return words * WordBits;
+            found = bits(word);
+        }
+        return word * WordBits + std::countr_zero(found);
+    }
+
     // The runs of marked tiles in one row, as [first, last] column pairs
-    void findRuns(const uint8_t* row, int columns, std::vector<int>& runs)
+    void findRuns(const uint64_t* row, int words, std::vector<int>& runs)
     {
         runs.clear();
-        for (int x = 0; x < columns; ++x) {
-            if (!row[x])
-                continue;
-            const int first = x;
-            while (x + 1 < columns && row[x + 1])
-                ++x;
+        for (int first = findTile(row, words, 0, true); first < words * WordBits;
+             first = findTile(row, words, runs.back() + 1, true)) {
             runs.push_back(first);
-            runs.push_back(x);
+            runs.push_back(findTile(row, words, first, false) - 1);
+        }
+    }
+
+    // Marks tiles first..last of a row
+    void markTiles(uint64_t* row, int first, int last)
+    {
+        for (int word = first / WordBits; word <= last / WordBits; ++word) {
+            const int low = std::max(first, word * WordBits) % WordBits;
+            const int high = std::min(last, word * WordBits + WordBits - 1) % WordBits;
+            const uint64_t upToHigh = high == WordBits - 1 ? ~uint64_t { 0 }
+                                                            : (uint64_t { 1 } << (high + 1)) - 1;
+            row[word] |= upToHigh & (~uint64_t { 0 } << low);
         }
     }
 
@@ -26,7 +54,8 @@ namespace {
 CanvasDamage::CanvasDamage(const QSize& canvasSize)
     : m_columns((canvasSize.width() + TileSize - 1) / TileSize)
     , m_rows((canvasSize.height() + TileSize - 1) / TileSize)
-    , m_tiles(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), 0)
+    , m_wordsPerRow((m_columns + WordBits - 1) / WordBits)
+    , m_tiles(static_cast<std::size_t>(m_wordsPerRow) * static_cast<std::size_t>(m_rows), 0)
     , m_firstRow(m_rows)
     , m_lastRow(-1)
 {
@@ -39,11 +68,8 @@ void CanvasDamage::add(const QRect& rect)
         return;
     const int top = clipped.top() / TileSize;
     const int bottom = clipped.bottom() / TileSize;
-    for (int y = top; y <= bottom; ++y) {
-        uint8_t* row = m_tiles.data() + static_cast<std::size_t>(y) * m_columns;
-        std::fill(
-            row + clipped.left() / TileSize, row + clipped.right() / TileSize + 1, uint8_t { 1 });
-    }
+    for (int y = top; y <= bottom; ++y)
+        markTiles(row(y), clipped.left() / TileSize, clipped.right() / TileSize);
     m_firstRow = std::min(m_firstRow, top);
     m_lastRow = std::max(m_lastRow, bottom);
 }
@@ -58,9 +84,7 @@ QRegion CanvasDamage::takeRegion()
     std::size_t bandStart = 0;
     int bandBottom = -2;
     for (int y = m_firstRow; y <= m_lastRow; ++y) {
-        uint8_t* row = m_tiles.data() + static_cast<std::size_t>(y) * m_columns;
-        findRuns(row, m_columns, runs);
-        std::fill(row, row + m_columns, uint8_t { 0 });
+        findRuns(row(y), m_wordsPerRow, runs);
         if (runs.empty())
             continue;
         if (bandBottom == y - 1 && runs == bandRuns) {
@@ -75,6 +99,8 @@ QRegion CanvasDamage::takeRegion()
         }
         bandBottom = y;
     }
+    if (m_firstRow <= m_lastRow)
+        std::fill(row(m_firstRow), row(m_lastRow + 1), uint64_t { 0 });
     m_firstRow = m_rows;
     m_lastRow = -1;
     QRegion region;

@@ -27,9 +27,12 @@ public:
     QRegion takeRegion();
 
 private:
+    uint64_t* row(int y) { return m_tiles.data() + static_cast<std::size_t>(y) * m_wordsPerRow; }
+
     int m_columns;
     int m_rows;
-    std::vector<uint8_t> m_tiles; // row by row
+    int m_wordsPerRow;
+    std::vector<uint64_t> m_tiles; // one bit a tile, row by row
     int m_firstRow; // the rows that hold marks
     int m_lastRow;
 };
