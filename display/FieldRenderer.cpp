@@ -26,9 +26,20 @@ void FieldRenderer::createBackBuffer()
 {
     m_backBuffer = QImage(m_state.W + 1, m_state.H + 1, QImage::Format_RGB32);
     m_backBuffer.fill(Black);
+    m_stale.reset(m_state.W, m_state.H);
 }
 
-void FieldRenderer::clearCanvas() { fillCanvas(WholeCanvas, Black); }
+void FieldRenderer::releaseBackBuffer()
+{
+    m_backBuffer = QImage();
+    m_stale.clear();
+}
+
+void FieldRenderer::clearCanvas()
+{
+    fillCanvas(WholeCanvas, Black);
+    m_stale.markAll();
+}
 
 QRect FieldRenderer::cellRect(int x, int y) const
 {
@@ -62,8 +73,10 @@ QRect FieldRenderer::fillCanvasQuietly(const QRect& rect, QRgb rgb)
 
 void FieldRenderer::refreshCellQuietly(int x, int y)
 {
-    if (m_backBuffer.valid(x, y))
-        fillCanvasQuietly(cellRect(x, y), backBufferPixel(x, y));
+    if (!m_backBuffer.valid(x, y))
+        return;
+    if (const QRect stale = m_stale.takeArea(x, y); !stale.isEmpty())
+        fillCanvasQuietly(stale.translated(cellRect(x, y).topLeft()), backBufferPixel(x, y));
 }
 
 QRgb FieldRenderer::backBufferPixel(int x, int y) const
@@ -88,8 +101,10 @@ void FieldRenderer::fillBackBuffer(int x0, int y0, int x1, int y1, Colour colour
 
 void FieldRenderer::setBackBufferPixel(int x, int y, Colour colour)
 {
-    if (m_backBuffer.valid(x, y))
-        m_backBuffer.setPixel(x, y, qtRgb(colour));
+    if (!m_backBuffer.valid(x, y) || backBufferPixel(x, y) == qtRgb(colour))
+        return;
+    m_backBuffer.setPixel(x, y, qtRgb(colour));
+    m_stale.markCell(x, y); // the window still shows the old colour
 }
 
 void FieldRenderer::setCellColour(int x, int y, Colour colour)
@@ -101,12 +116,18 @@ void FieldRenderer::setCellColour(int x, int y, Colour colour)
 void FieldRenderer::paintCell(int x, int y, Colour colour)
 {
     fillCanvas(cellRect(x, y), qtRgb(colour));
+    if (m_backBuffer.valid(x, y) && backBufferPixel(x, y) == qtRgb(colour))
+        m_stale.cleanCell(x, y);
+    else
+        m_stale.markCell(x, y);
 }
 
 void FieldRenderer::refreshCell(int x, int y)
 {
-    if (m_backBuffer.valid(x, y))
-        fillCanvas(cellRect(x, y), backBufferPixel(x, y));
+    if (!m_backBuffer.valid(x, y))
+        return;
+    refreshCellQuietly(x, y);
+    markDirty(cellRect(x, y) & m_canvas.rect());
 }
 
 void FieldRenderer::fillBlock(int x0, int y0, Colour colour)
@@ -114,6 +135,9 @@ void FieldRenderer::fillBlock(int x0, int y0, Colour colour)
     fillBackBuffer(x0, y0, x0 + BlockSize - 1, y0 + BlockSize - 1, colour);
     fillCanvas(
         cellRect(x0, y0).united(cellRect(x0 + BlockSize - 1, y0 + BlockSize - 1)), qtRgb(colour));
+    for (int y = y0; y < y0 + BlockSize; ++y)
+        for (int x = x0; x < x0 + BlockSize; ++x)
+            m_stale.cleanCell(x, y);
 }
 
 void FieldRenderer::paintNewField()
@@ -137,6 +161,7 @@ void FieldRenderer::presentField()
         for (int px = clipped.left(); px <= clipped.right(); ++px)
             line[px] = source[(px - m_originX) / CellSize + 1];
     }
+    m_stale.cleanField();
     markDirty(clipped);
 }
 
@@ -200,6 +225,7 @@ void FieldRenderer::drawSquare(int drawnX, int drawnY, Colour fill, bool report)
     const QRect square(m_originX + drawnX, m_originY + drawnY, CellSize, CellSize);
     const QRect drawn = fillCanvasQuietly(square, Black);
     fillCanvasQuietly(square.adjusted(1, 1, -1, -1), qtRgb(fill));
+    m_stale.markSquare(drawnX, drawnY);
     if (report)
         markDirty(drawn);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameState.h"
+#include "StaleCells.h"
 
 #include <QImage>
 #include <QRect>
@@ -24,7 +25,7 @@ public:
 
     // (W + 1) x (H + 1) pixels; row 0 and column 0 are never used.
     void createBackBuffer();
-    void releaseBackBuffer() { m_backBuffer = QImage(); }
+    void releaseBackBuffer();
     const QImage& backBuffer() const { return m_backBuffer; }
 
     // Fills the whole canvas with black, as a switch of layout does.
@@ -44,6 +45,7 @@ private:
     void fillCanvas(const QRect& rect, QRgb rgb);
     // Fills without reporting the change; returns the part of the canvas filled.
     QRect fillCanvasQuietly(const QRect& rect, QRgb rgb);
+    // Repaints the pixels of cell (x, y) that may not show its BackBuffer colour.
     void refreshCellQuietly(int x, int y);
     // The colour of cell (x, y) in the BackBuffer, which must hold that pixel.
     QRgb backBufferPixel(int x, int y) const;
@@ -61,6 +63,7 @@ private:
     GameState& m_state;
     QImage& m_canvas;
     QImage m_backBuffer;
+    StaleCells m_stale;
     int m_originX = 0;
     int m_originY = 0;
     DirtyCallback m_dirty;
