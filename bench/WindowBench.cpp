@@ -3,6 +3,8 @@
 // rate. A four-player game runs through the real timer, first at level 1, then at level 50 with 52
 // open and 25 ground enemies; the players stay shielded on the bottom row, so neither level ends.
 //   fendral_bench_window [seconds per level, default 20] [levels, default 1 50]
+// Last comes a bare window as a yardstick: what Qt and the X server cost before the game draws
+// anything, with the same timer and a repaint of one sprite's cells at the same rate.
 // Needs a display (scripts/bench.sh starts Xvfb when none is set).
 #include "FendralApplication.h"
 #include "Level.h"
@@ -11,6 +13,8 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -75,6 +79,53 @@ Figures runLevel(MainWindow& window, int level, int seconds)
     return { cpu / elapsed, multiplier, steps / elapsed, 1000.0 / nominalStepMs };
 }
 
+// A window of the game's size that shows an image the way the game's window shows its canvas
+class BareWindow : public QWidget {
+public:
+    BareWindow()
+        : m_canvas(MainWindow::DesignClientWidth, MainWindow::DesignClientHeight, QImage::Format_RGB32)
+    {
+        setFixedSize(m_canvas.size());
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        m_canvas.fill(Qt::black);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        for (const QRect& rect : event->region())
+            painter.drawImage(rect.topLeft(), m_canvas, rect);
+    }
+
+private:
+    QImage m_canvas;
+};
+
+// The bare window's share of one core while a 9 ms precise timer repaints the 16 x 16 pixels of
+// one gliding sprite on every second tick, as the game does once per frame of a 60 Hz screen
+double runBareWindow(int seconds)
+{
+    BareWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 0;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, &window, [&] {
+        if (++ticks % 2 == 0)
+            window.update(QRect(ticks % 1000, ticks % 640, 16, 16));
+    });
+    timer.start(9);
+    runEventLoop(1000);
+    const double firstCpu = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    runEventLoop(seconds * 1000);
+    return (cpuSeconds() - firstCpu) / (wall.elapsed() / 1000.0);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,5 +160,7 @@ int main(int argc, char** argv)
             f.stepMultiplier, f.stepsPerSecond, f.nominalStepsPerSecond);
         std::fflush(stdout);
     }
+    window.hide();
+    std::printf("%-10s %11.1f%%\n", "bare", 100 * runBareWindow(seconds));
     return 0;
 }
