@@ -1,12 +1,17 @@
 #include "StatusPanel.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace fendral {
 
 namespace {
     using Anchor = AnchoredLabel::Anchor;
     constexpr int ReadoutRight = 229; // the right edge the share readouts line up on
+    constexpr int CaptionGap = 4; // pixels kept between the enemy counts and the field share
+    constexpr int NarrowestStretch = 50; // per cent of the font's own width
 }
 
 StatusPanel::StatusPanel(QWidget* parent)
@@ -28,6 +33,8 @@ StatusPanel::StatusPanel(QWidget* parent)
     m_neededCaption = new AnchoredLabel(m_levelBox, Anchor::Right, ReadoutRight, 24, small);
     m_neededCaption->setCaption(QStringLiteral("Needed:"));
     m_neededShareLabel = new AnchoredLabel(m_levelBox, Anchor::Right, ReadoutRight, 39, small);
+    for (AnchoredLabel* label : { m_enemiesLabel, m_fieldShareLabel })
+        connect(label, &AnchoredLabel::captionChanged, this, &StatusPanel::fitEnemiesCaption);
 
     m_menuButton = makeButton(QStringLiteral("Menu"), 8);
     m_menuButton->setToolTip(QStringLiteral("Esc"));
@@ -44,6 +51,21 @@ StatusPanel::StatusPanel(QWidget* parent)
         { m_menuButton, "menub" }, { m_closeButton, "Button4" }, { m_purchasePanel, "mode" } };
     for (const auto& [widget, name] : designNames)
         widget->setObjectName(QLatin1String(name));
+}
+
+void StatusPanel::fitEnemiesCaption()
+{
+    // The box was laid out for a narrow font; with a wider sans-serif the enemy counts of the
+    // later levels, "(52; 25)", would run into a field share of 10 % or more. They are narrowed
+    // just enough to end before it, and keep the font's own width whenever they fit.
+    QFont font = m_enemiesLabel->font();
+    font.setStretch(QFont::Unstretched);
+    const int width = QFontMetrics(font).horizontalAdvance(m_enemiesLabel->text());
+    const int room = m_fieldShareLabel->x() - CaptionGap - m_enemiesLabel->anchorX();
+    if (width > room && room > 0)
+        font.setStretch(std::max(NarrowestStretch, room * QFont::Unstretched / width));
+    if (font != m_enemiesLabel->font())
+        m_enemiesLabel->setAnchoredFont(font);
 }
 
 QPushButton* StatusPanel::makeButton(const QString& caption, int left)

@@ -31,6 +31,7 @@ public:
 
 private:
     QPushButton* makeButton(const QString& caption, int left);
+    void fitEnemiesCaption();
 
     Bevel* m_separator;
     Panel* m_levelBox;

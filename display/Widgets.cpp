@@ -112,6 +112,13 @@ void AnchoredLabel::setCaption(const QString& text)
 {
     setText(text);
     place();
+    emit captionChanged();
+}
+
+void AnchoredLabel::setAnchoredFont(const QFont& font)
+{
+    setFont(font);
+    place();
 }
 
 QColor AnchoredLabel::colour() const { return palette().color(QPalette::WindowText); }

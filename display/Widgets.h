@@ -51,10 +51,15 @@ public:
     AnchoredLabel(QWidget* parent, Anchor anchor, int x, int top, const QFont& font);
 
     void setCaption(const QString& text);
+    // Changes the font and places the caption again on its anchor.
+    void setAnchoredFont(const QFont& font);
     QColor colour() const;
     void setColour(const QColor& colour);
     // The x it is anchored on: its left edge, or the end of its right edge.
     int anchorX() const { return m_x; }
+
+signals:
+    void captionChanged();
 
 private:
     void place();

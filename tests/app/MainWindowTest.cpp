@@ -4,6 +4,7 @@
 #include "FieldRenderer.h"
 #include "FuzzedSettingsFiles.h"
 #include "KeyPresses.h"
+#include "Level.h"
 #include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
@@ -77,6 +78,29 @@ TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
     EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
     // Inside Alpha's square, off both diagonals
     EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
+}
+
+// With the platform's sans-serif the enemy counts of the later levels would run into the share
+TEST_F(Window, EnemyCountsEndBeforeTheFieldShareAndKeepTheirOwnWidthWhereTheyFit)
+{
+    startGame();
+    const AnchoredLabel* enemies = mainWindow.statusPanel()->enemiesLabel();
+    const AnchoredLabel* share = mainWindow.statusPanel()->fieldShareLabel();
+    for (int level = 1; level <= LastLevel; ++level) {
+        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
+            setUpLevel(mainWindow.game(), level);
+            state().fieldShare = fieldShare;
+            mainWindow.view().updateScores();
+            QFont own = enemies->font();
+            own.setStretch(QFont::Unstretched);
+            const bool fits = enemies->x() + QFontMetrics(own).horizontalAdvance(enemies->text())
+                < share->x();
+            EXPECT_LT(enemies->geometry().right(), share->x()) << level << " " << fieldShare;
+            if (fits && fieldShare == 0) {
+                EXPECT_EQ(enemies->font().stretch(), QFont::Unstretched) << level;
+            }
+        }
+    }
 }
 
 // Records the region of every paint the window gets
