@@ -47,17 +47,13 @@ TEST(StickDirection, ReadsAPositionFromRest)
     struct Case {
         int x, y, expected;
     } const cases[] = {
-        { 0, 0, None },
         { 0, -13000, None }, // inside the dead zone (40 % is 13106)
         { 9000, -9000, None }, // diagonal, radius 12728
         { 0, -13200, Up },
-        { 0, 32767, Down },
         { -32768, 0, Left },
-        { 32767, 0, Right },
         { 32767, 32767, Down }, // the exact diagonal counts as vertical
         { -32768, -32767, Left },
         { 20000, -19999, Right },
-        { -15000, 15001, Down },
     };
     for (const Case& c : cases) {
         StickDirection stick;
