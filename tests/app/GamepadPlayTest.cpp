@@ -115,7 +115,7 @@ TEST_F(PadWindow, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
     }
     startGame();
     state().players[1].alive = 0; // Beta went out of the game
-    click(*m_pads[1], SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    click(*m_pads[2], SDL_CONTROLLER_BUTTON_DPAD_LEFT); // Beta's pad in the last binding
     EXPECT_EQ(queue(1), Queue {});
 }
 
