@@ -48,6 +48,7 @@ TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheirDecimalValue)
             decimal += char('0' + random() % 10);
         ASSERT_EQ(livesText(std::stod(decimal)), truncatedDecimal(decimal)) << decimal;
     }
+    EXPECT_EQ(livesText(0.3 - 0.1 - 0.2), "0.") << "a hair below zero";
 }
 
 TEST(ScoreText, LivesEarnedFromSharesShowTheHundredthsOfTheExactSum)
