@@ -79,12 +79,14 @@ TEST(StickDirection, RandomWalkKeepsEveryPromise)
         const int now = stick.direction();
         const double radius = std::hypot(at.x(), at.y());
         ASSERT_EQ(reported, now != before ? now : None) << step;
+        // Engages beyond the dead zone, lets go only inside the smaller release band
+        const int held
+            = before == None ? StickDirection::EngageRadius : StickDirection::ReleaseRadius;
+        ASSERT_EQ(now != None, radius >= held) << step;
         if (now == None) {
-            ASSERT_LT(radius, StickDirection::EngageRadius) << step;
             lastTurnDegrees = -1;
             continue;
         }
-        ASSERT_GE(radius, StickDirection::ReleaseRadius) << step;
         ASSERT_LT(angleBetween(at.degrees, axisDegrees(now)), 45 + Margin + 0.1) << step;
         if (before != None && now != before) {
             if (lastTurnDegrees >= 0) {
