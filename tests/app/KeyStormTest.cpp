@@ -41,9 +41,10 @@ protected:
                 if (!message.startsWith("This plugin does not support"))
                     previousHandler(type, context, message);
             });
-        // Yes leaves the game, so it is the rarer answer: games last long enough to end levels
+        // Every question is asked over a paused game. Yes leaves the game, so it is the rarer
+        // answer: games last long enough to end levels
         mainWindow.setPrompt([this](const QString&) {
-            checkAskedWhilePaused();
+            EXPECT_TRUE(state().menuMode || (state().paused && shown(mainWindow.messagePanel())));
             return chance(3);
         });
         mainWindow.setSetupRunner([this](GameState& state) { return runSetup(state); });
@@ -56,17 +57,6 @@ protected:
     GameState& state() { return mainWindow.state(); }
     // Shown whenever the window is, whether or not it is now
     bool shown(const QWidget* widget) const { return widget->isVisibleTo(&mainWindow); }
-
-    // A code the game reacts to more often than chance would pick it; Enter and Escape, which
-    // switch between the menu and a game, less often than the others
-    int interestingCode()
-    {
-        const int keys[] = { VK_RETURN, VK_ESCAPE, VK_SPACE, VK_SPACE, VK_ADD, state().pauseKey,
-            state().pauseKey };
-        if (chance(3))
-            return keys[pick(std::size(keys))];
-        return state().controlKeys[pick(4)][pick(4)];
-    }
 
     // One random key event: by code (a real Qt event for it when the translation has one), or a
     // random Qt key; pressed or released, auto-repeated or not, with random modifiers
@@ -84,7 +74,13 @@ protected:
             QApplication::sendEvent(target, &event);
             return;
         }
-        const int code = chance(2) ? interestingCode() : pick(256);
+        // Half the time a code the game reacts to; Enter and Escape, which switch between the
+        // menu and a game, less often than the others
+        const int keys[] = { VK_RETURN, VK_ESCAPE, VK_SPACE, VK_SPACE, VK_ADD, state().pauseKey,
+            state().pauseKey };
+        const int code = !chance(2) ? pick(256)
+            : chance(3)             ? keys[pick(std::size(keys))]
+                                    : state().controlKeys[pick(4)][pick(4)];
         const std::vector<KeyPress>& presses = keyPresses[code];
         if (presses.empty()) {
             // No Qt key gives this code today: the window's handler takes it as it is
@@ -95,14 +91,6 @@ protected:
         KeyPress press = presses[pick(presses.size())];
         press.modifiers |= modifiers;
         press.sendTo(target, autoRepeat);
-    }
-
-    // Every question is asked over a paused game
-    void checkAskedWhilePaused()
-    {
-        if (!state().menuMode) {
-            EXPECT_TRUE(state().paused && shown(mainWindow.messagePanel()));
-        }
     }
 
     bool runSetup(GameState& state)
@@ -126,20 +114,15 @@ protected:
         const QList<QAbstractButton*> buttons = dialog.findChildren<QAbstractButton*>();
         const QList<ColourShape*> shapes = dialog.findChildren<ColourShape*>();
         for (int i = pick(40); i > 0 && dialog.isVisible(); --i) {
-            switch (pick(4)) {
-            case 0:
-            case 1:
+            if (chance(2)) {
                 sendRandomKey(&dialog);
-                break;
-            case 2:
+            } else {
                 ++events;
-                QTest::mouseClick(buttons[pick(buttons.size())], Qt::LeftButton);
-                break;
-            default:
-                ++events;
-                QTest::mouseClick(
-                    shapes[pick(shapes.size())], chance(2) ? Qt::LeftButton : Qt::RightButton);
-                break;
+                if (chance(2))
+                    QTest::mouseClick(buttons[pick(buttons.size())], Qt::LeftButton);
+                else
+                    QTest::mouseClick(
+                        shapes[pick(shapes.size())], chance(2) ? Qt::LeftButton : Qt::RightButton);
             }
             if (dialog.schemeMenu()->isVisible()) {
                 const QList<QAction*> items = dialog.schemeMenu()->actions();
@@ -148,10 +131,8 @@ protected:
             }
             EXPECT_TRUE(passesValidation(state));
         }
-        if (dialog.isVisible() && chance(2))
-            dialog.accept();
-        else if (dialog.isVisible())
-            dialog.reject();
+        if (dialog.isVisible())
+            chance(2) ? dialog.accept() : dialog.reject();
         return dialog.result() == QDialog::Accepted;
     }
 
@@ -160,13 +141,12 @@ protected:
     {
         if (state().timerId == 0)
             return;
-        // The next capture reaches the needed share, or the share is reached between two ticks
-        // (the next tick then goes on to the next level at once)
+        // The next capture ends the level (in the last levels, maybe the game), or the share
+        // is reached between two ticks, so that the next tick goes on to the next level at once
         if (chance(100))
             state().neededShare = state().fieldShare + 1e-9;
         if (chance(1000))
             state().fieldShare = state().neededShare;
-        // A game in its last levels, which the next capture may complete
         if (chance(200)) {
             state().level = chance(4) ? LastLevel - 1 : LastLevel;
             state().neededShare = state().fieldShare + 1e-9;
@@ -208,29 +188,18 @@ protected:
 
     void act()
     {
-        switch (pick(40)) {
-        case 0:
-            ++events;
+        const int choice = pick(40);
+        events += choice < 4;
+        if (choice == 0)
             mainWindow.close(); // asked during a game
-            break;
-        case 1:
-            ++events;
+        else if (choice == 1)
             emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-            break;
-        case 2:
-            ++events;
-            if (shown(mainWindow.messagePanel()))
-                QTest::mouseClick(mainWindow.messagePanel(), Qt::LeftButton);
-            break;
-        case 3:
-            ++events;
-            if (shown(mainWindow.menuButton()))
-                mainWindow.menuButton()->click();
-            break;
-        default:
+        else if (choice == 2 && shown(mainWindow.messagePanel()))
+            QTest::mouseClick(mainWindow.messagePanel(), Qt::LeftButton);
+        else if (choice == 3 && shown(mainWindow.menuButton()))
+            mainWindow.menuButton()->click();
+        else if (choice >= 4)
             sendRandomKey(&mainWindow);
-            break;
-        }
         // A closed window is opened again, as the next run of the program would be
         if (mainWindow.isHidden())
             mainWindow.show();
@@ -241,16 +210,12 @@ protected:
     }
 
     static inline QtMessageHandler previousHandler = nullptr;
-    static uint32_t stormSeed()
-    {
-        const QByteArray chosen = qgetenv("FENDRAL_STORM_SEED");
-        if (chosen == "random")
-            return std::random_device {}();
-        return chosen.isEmpty() ? 20261206u : chosen.toUInt();
-    }
     // The same storm on every run, so that CI is repeatable; FENDRAL_STORM_SEED=N plays storm N,
     // FENDRAL_STORM_SEED=random a new one (its seed is printed on failure)
-    const uint32_t seed = stormSeed();
+    const QByteArray chosenSeed = qgetenv("FENDRAL_STORM_SEED");
+    const uint32_t seed = chosenSeed == "random" ? std::random_device {}()
+        : chosenSeed.isEmpty()                   ? 20261206u
+                                                 : chosenSeed.toUInt();
     std::mt19937 random { seed };
     const KeyPressTable keyPresses = keyPressesByCode();
     QTemporaryDir folder;

@@ -8,8 +8,7 @@
 // Plugged in when made, unplugged when destroyed. What is set reaches SDL at its next event pump.
 class VirtualPad {
 public:
-    // A pad SDL maps by itself, its D-pad as four buttons; or one whose D-pad is a hat, as on
-    // many real pads, mapped by an added mapping line.
+    // A pad SDL maps by itself, or one whose D-pad is a hat mapped by an added mapping line
     explicit VirtualPad(const std::string& name, bool dpadOnHat = false);
     ~VirtualPad();
     VirtualPad(const VirtualPad&) = delete;
