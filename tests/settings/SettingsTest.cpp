@@ -190,21 +190,6 @@ TEST_F(Settings, FuzzedFilesLoadOnlyValidValuesAndASaveKeepsTheOtherSections)
     EXPECT_GT(ownColours, 1'000);
 }
 
-TEST_F(Settings, AFolderInPlaceOfTheFileGivesTheDefaultsAndIsLeftAlone)
-{
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath("Fendral.ini/inside"));
-    GameState state = changed("Pause=80 Colour0=5 Colour1=4");
-    {
-        QSettings iniFile(settingsPath(), QSettings::IniFormat);
-        loadSettings(state, iniFile);
-        EXPECT_EQ(savedSettings(state), savedSettings(GameState {}));
-        saveSettings(state, iniFile);
-        saveSettings(state, iniFile); // a second try fails as quietly
-        EXPECT_NE(iniFile.status(), QSettings::NoError);
-    }
-    EXPECT_TRUE(QFileInfo(settingsPath() + "/inside").isDir());
-}
-
 TEST_F(Settings, AFolderThatCannotBeWrittenKeepsTheFileAsItWas)
 {
     const QByteArray content = "[Fendral]\nPause=80\nColour0=5\n\n[Other]\nname=kept\n";
