@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -90,8 +91,8 @@ protected:
     }
 
     // Every save syncs to the disk: in memory the thousands of saves of the fuzzing are quick
-    QTemporaryDir m_dir { QDir("/dev/shm").exists() ? "/dev/shm/fendral-settings-XXXXXX"
-                                                    : QDir::tempPath() + "/fendral-XXXXXX" };
+    QTemporaryDir m_dir { (QFileInfo("/dev/shm").isWritable() ? "/dev/shm" : QDir::tempPath())
+        + "/fendral-settings-XXXXXX" };
     qint64 m_writes = 0;
 };
 
