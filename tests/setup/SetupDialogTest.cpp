@@ -3,7 +3,6 @@
 #include "GameState.h"
 #include "KeyNames.h"
 #include "QtColour.h"
-#include "Settings.h"
 #include "ValidSettings.h"
 #include "Widgets.h"
 
@@ -11,8 +10,6 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -80,14 +77,16 @@ protected:
         press(key);
     }
 
-    // Opens player p's Load menu and triggers an item of it
+    // Opens player p's Load menu, which ticks the player's pad, and triggers an item of it
     QAction* choose(int p, int item) const
     {
         click(loadButton(p));
-        QAction* action = m_dialog->schemeMenu()->actions()[item];
-        action->trigger();
+        const QList<QAction*> items = m_dialog->schemeMenu()->actions();
+        for (const QAction* pad : items.mid(PadItem))
+            EXPECT_EQ(pad->isChecked(), pad->data().toInt() == m_state.padSlot[p]);
+        items[item]->trigger();
         m_dialog->schemeMenu()->hide();
-        return action;
+        return items[item];
     }
 
     // The pad each Load button shows, by its tooltip and its mark, NoPad for none
@@ -121,7 +120,7 @@ protected:
         for (int k = 0; k < 16; ++k) {
             const int code = m_state.controlKeys[k / 4][k % 4];
             const bool shared
-                = std::count(&m_state.controlKeys[0][0], &m_state.controlKeys[4][0], code) > 1;
+                = std::count(&m_state.controlKeys[0][0], &m_state.controlKeys[0][0] + 16, code) > 1;
             EXPECT_EQ(keyButton(k / 4, k % 4)->text(), (shared ? "! " : "") + keyName(code));
             EXPECT_EQ(teamBox(k / 4, k % 4)->isChecked(), m_state.teamAssignment[k / 4][k % 4]);
         }
@@ -201,9 +200,9 @@ TEST_F(SetupDialogTest, APadIsMarkedOnItsLoadButtonAndTakenFromItsPlayerByAnothe
 }
 
 // Random clicks and keys, with the dialog closed and reopened now and then: the settings stay
-// valid and come back from the file, the controls show them, a capture never closes the dialog
-// and the menu ticks the player's pad.
-TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTakesBack)
+// such as the settings file takes back, the controls show them, a capture never closes the
+// dialog and the last pad chosen holds.
+TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsShow)
 {
     constexpr uint32_t seed = 4'242;
     std::mt19937 random(seed);
@@ -216,7 +215,6 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTak
             : pick(2)       ? Qt::Key(Qt::Key_A + pick(26))
                             : Qt::Key(Qt::Key_Space + pick(64));
     };
-    QTemporaryDir folder;
 
     for (int step = 0; step < 3'000; ++step) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
@@ -231,12 +229,7 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTak
         case 3:
         case 4: {
             const int p = pick(4);
-            click(loadButton(p));
-            const QList<QAction*> items = m_dialog->schemeMenu()->actions();
-            for (QAction* item : items.mid(PadItem))
-                ASSERT_EQ(item->isChecked(), item->data().toInt() == m_state.padSlot[p]);
-            m_dialog->schemeMenu()->hide();
-            const QAction* item = choose(p, pick(items.size()));
+            const QAction* item = choose(p, pick(PadItem + PadCount + 1));
             if (item->isCheckable())
                 ASSERT_EQ(m_state.padSlot[p], item->data().toInt()) << "the last pad chosen";
             break;
@@ -268,16 +261,5 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesSettingsThatTheSettingsFileTak
         if (!m_dialog->isVisible())
             open();
         expectControlsShowTheState();
-        if (step % 100 != 99)
-            continue;
-        const QString path = folder.filePath("Fendral.ini");
-        {
-            QSettings file(path, QSettings::IniFormat);
-            saveSettings(m_state, file);
-        }
-        GameState loaded;
-        QSettings file(path, QSettings::IniFormat);
-        loadSettings(loaded, file);
-        ASSERT_EQ(savedSettings(loaded), savedSettings(m_state));
     }
 }
