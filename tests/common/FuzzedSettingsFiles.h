@@ -53,26 +53,15 @@ private:
         return code;
     }
 
-    QList<QByteArray> keyNames()
-    {
-        QList<QByteArray> names { "Pause" };
-        for (int p = 0; p < 4; ++p) {
-            for (int d = 0; d < 4; ++d)
-                names << "Controls" + number(p) + number(d);
-            names << "Colour" + number(p) << "Gamepad" + number(p);
-        }
-        return names;
-    }
-
     // The 25 values as the game writes them, mostly of the right kind
     QByteArray validFile()
     {
-        QByteArray file = "[Fendral]\n";
-        for (const QByteArray& key : keyNames()) {
-            const int value = key.startsWith("Colour") ? pick(6)
-                : key.startsWith("Gamepad")            ? pick(5)
-                                                       : namedCode();
-            file += key + '=' + number(value) + '\n';
+        QByteArray file = "[Fendral]\nPause=" + number(namedCode()) + '\n';
+        for (int p = 0; p < 4; ++p) {
+            for (int d = 0; d < 4; ++d)
+                file += "Controls" + number(p) + number(d) + '=' + number(namedCode()) + '\n';
+            file += "Colour" + number(p) + '=' + number(pick(6)) + '\n';
+            file += "Gamepad" + number(p) + '=' + number(pick(5)) + '\n';
         }
         return file;
     }
