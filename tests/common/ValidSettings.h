@@ -21,25 +21,22 @@ inline bool isNamedKey(int code)
 // four pads or none, and no pad twice
 inline bool passesValidation(const fendral::GameState& state)
 {
+    const auto& pads = state.padSlot;
     for (int p = 0; p < fendral::PlayerCount; ++p) {
-        const int pad = state.padSlot[p];
-        if (pad != fendral::NoPad
-            && (pad < 0 || pad >= fendral::PadCount
-                || std::count(state.padSlot.begin(), state.padSlot.begin() + p, pad) != 0))
+        if (pads[p] != fendral::NoPad
+            && (pads[p] < 0 || pads[p] >= fendral::PadCount
+                || std::count(&pads[0], &pads[p], pads[p])))
             return false;
-    }
-    if (!isNamedKey(state.pauseKey))
-        return false;
-    for (const auto& keys : state.controlKeys) {
         for (int d = 0; d < 4; ++d) {
+            const auto& keys = state.controlKeys[p];
             if (!isNamedKey(keys[d]) || keys[d] == state.pauseKey || keys[d] == 32
-                || std::count(keys.begin(), keys.begin() + d, keys[d]) != 0)
+                || std::count(&keys[0], &keys[d], keys[d]))
                 return false;
         }
     }
     auto colours = state.colourChoice;
     std::sort(colours.begin(), colours.end());
-    return colours.front() >= 0 && colours.back() <= 5
+    return isNamedKey(state.pauseKey) && colours.front() >= 0 && colours.back() <= 5
         && std::adjacent_find(colours.begin(), colours.end()) == colours.end();
 }
 
