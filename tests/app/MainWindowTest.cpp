@@ -2,26 +2,18 @@
 #include "DisplayView.h"
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
-#include "FuzzedSettingsFiles.h"
-#include "KeyPresses.h"
 #include "Level.h"
 #include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
-#include "Settings.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
-#include "Tick.h"
-#include "ValidSettings.h"
 #include "WindowFixture.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
-#include <QScopeGuard>
-#include <QSettings>
 
 #include <stdexcept>
 
@@ -208,49 +200,4 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     EXPECT_EQ(pausedUnderTheBox, QList<bool>({ true, false }));
     EXPECT_EQ(state().paused, 0);
     EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
-}
-
-TEST(FuzzedSettingsFile, StillLetsTheGameStartPlayAndCloseAndIsWrittenValid)
-{
-    const KeyPressTable keyPresses = keyPressesByCode();
-    FuzzedSettingsFiles files(2'718);
-    // Files are played until a few gave keys of their own, as well as the defaults
-    int ownKeys = 0;
-    for (int i = 0; i < 100 && (i < 8 || ownKeys < 3); ++i) {
-        const QByteArray content = files.next();
-        SCOPED_TRACE(testing::Message() << "file " << i << ": " << content.left(200).toStdString());
-        QTemporaryDir folder;
-        const QString path = folder.filePath("Fendral.ini");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
-
-        MainWindow window(path);
-        window.setPrompt([](const QString&) { return true; });
-        window.setSetupRunner([](GameState& state) {
-            state.teamAssignment = {};
-            state.teamAssignment[0][0] = 1; // Alpha alone: its keys are all its own
-            return true;
-        });
-        window.show();
-        GameState& state = window.state();
-        ASSERT_TRUE(passesValidation(state));
-        ownKeys += state.controlKeys != defaultControlKeys;
-        QTest::keyClick(&window, Qt::Key_Return);
-        ASSERT_EQ(state.menuMode, 0);
-        const int bottom = state.players[0].y;
-        keyPresses[state.controlKeys[0][0]].front().sendTo(&window);
-        logicStep(window.game());
-        EXPECT_EQ(state.players[0].y, bottom - 1) << "Alpha steers with the keys read";
-        for (int t = 0; t < 200; ++t)
-            tick(window.game());
-        window.close();
-        EXPECT_FALSE(window.isVisible());
-
-        GameState written;
-        QSettings iniFile(path, QSettings::IniFormat);
-        loadSettings(written, iniFile);
-        EXPECT_EQ(savedSettings(written), savedSettings(state));
-    }
-    EXPECT_GE(ownKeys, 3) << "the files steer with keys of their own, not only the defaults";
 }

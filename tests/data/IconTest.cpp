@@ -1,5 +1,4 @@
-// The window icon compiled into the program, present without any initialisation call, and the
-// icon design, drawn on a 32-unit grid so that it stays sharp at 32 px
+// The window icon compiled into the program, present without any initialisation call
 #include <QImage>
 #include <QString>
 
@@ -24,30 +23,6 @@ TEST(Icon, ResourceIsTheLargestInstalledIconWithoutAnInitialisationCall)
     const QImage installed = installedIcon(256);
     ASSERT_EQ(installed.size(), QSize(256, 256));
     EXPECT_EQ(resource, installed);
-}
-
-TEST(Icon, EveryEdgeLiesOnTheGridOfTheSmallestSize)
-{
-    // At 256 px each unit of the 32-unit grid is an 8 x 8 block. A block of one colour throughout
-    // has no edge crossing it, and the 32 px icon shows that colour unblended. Only the three
-    // blocks deep rounded corners may blend.
-    const QImage large = installedIcon(256);
-    const QImage small = installedIcon(32);
-    ASSERT_EQ(large.size(), QSize(256, 256));
-    ASSERT_EQ(small.size(), QSize(32, 32));
-    const auto isCorner = [](int bx, int by) { return (bx < 3 || bx > 28) && (by < 3 || by > 28); };
-    for (int by = 0; by < 32; ++by)
-        for (int bx = 0; bx < 32; ++bx) {
-            if (isCorner(bx, by))
-                continue;
-            const QRgb colour = large.pixel(bx * 8, by * 8);
-            bool isOneColour = true;
-            for (int y = by * 8; y < by * 8 + 8; ++y)
-                for (int x = bx * 8; x < bx * 8 + 8; ++x)
-                    isOneColour = isOneColour && large.pixel(x, y) == colour;
-            EXPECT_TRUE(isOneColour) << "an edge crosses unit (" << bx << ", " << by << ")";
-            EXPECT_EQ(small.pixel(bx, by), colour) << "at (" << bx << ", " << by << ")";
-        }
 }
 
 } // namespace

@@ -96,36 +96,6 @@ TEST_F(FieldRendererTest, NewFieldShowsTheGroundRingAroundTheOpenInteriorInBlock
     }
 }
 
-TEST_F(FieldRendererTest, CellOperationsAndBlockFillsReachTheRightImages)
-{
-    renderer.setBackBufferPixel(6, 6, 0x0000FF);
-    EXPECT_EQ(backBuffer(6, 6), qRgb(255, 0, 0));
-    EXPECT_EQ(cellOnCanvas(6, 6), open());
-
-    dirty = QRegion();
-    renderer.paintCell(7, 6, 0x00FF00);
-    EXPECT_EQ(cellOnCanvas(7, 6), qRgb(0, 255, 0));
-    EXPECT_EQ(backBuffer(7, 6), open());
-    EXPECT_EQ(dirty, QRegion(OriginX + 48, OriginY + 40, 8, 8));
-
-    renderer.refreshCell(6, 6);
-    EXPECT_EQ(cellOnCanvas(6, 6), qRgb(255, 0, 0));
-
-    renderer.setCellColour(8, 6, 0xFF0000);
-    EXPECT_EQ(backBuffer(8, 6), qRgb(0, 0, 255));
-    EXPECT_EQ(cellOnCanvas(8, 6), qRgb(0, 0, 255));
-
-    // A block covers ten by ten cells on both images
-    renderer.fillBlock(3, 4, 0x123456);
-    for (int y = 3; y <= 14; ++y)
-        for (int x = 2; x <= 13; ++x) {
-            const bool inside = x >= 3 && x <= 12 && y >= 4 && y <= 13;
-            const QRgb expected = inside ? qtRgb(0x123456) : x == 2 || y == 14 ? ground() : open();
-            EXPECT_EQ(backBuffer(x, y), expected) << x << ", " << y;
-            EXPECT_EQ(cellOnCanvas(x, y), expected) << x << ", " << y;
-        }
-}
-
 TEST_F(FieldRendererTest, SpritesAreFramedSquaresDrawnEnemiesFirstAndListsLastToFirst)
 {
     // At (5, 5) a ground enemy under two open enemies, half a cell apart, under shielded Beta
@@ -139,27 +109,6 @@ TEST_F(FieldRendererTest, SpritesAreFramedSquaresDrawnEnemiesFirstAndListsLastTo
     expectSquare(0, 0, state.palette().groundEnemyColour, false, false);
     expectSquare(32, 32, state.palette().openEnemyColour, false, false);
     expectSquare(40, 32, defaultColours[1], true, true);
-}
-
-TEST_F(FieldRendererTest, GlidingSpritesEraseTheCellsTheyLeaveAndRepaintMidway)
-{
-    state.stepMultiplier = 4;
-    // Both have just stepped: the enemy from (5, 5) to (6, 6), Alpha from (9, 9) to (10, 9)
-    state.openEnemies = { enemyFrom(5, 5) };
-    placePlayer(0, 9, 9, 1);
-    renderer.drawSprites(true);
-
-    // A repaint in the middle of the move shows the sprites where they are, not on their cells
-    canvas.fill(Qt::black);
-    renderer.presentField();
-    renderer.drawSprites(false);
-    expectSquare(36, 36, state.palette().openEnemyColour, false, false);
-    expectSquare(68, 64, defaultColours[0], true, false);
-    EXPECT_EQ(canvas.pixel(OriginX + 67, OriginY + 64), open());
-
-    renderer.drawSprites(true);
-    for (const QPoint& left : { QPoint(5, 5), QPoint(6, 5), QPoint(5, 6), QPoint(9, 9) })
-        EXPECT_EQ(cellOnCanvas(left.x(), left.y()), open()) << left.x() << ", " << left.y();
 }
 
 // The window repaints only what the renderer reports: every pixel a glide changes must lie in a

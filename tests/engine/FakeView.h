@@ -22,7 +22,7 @@ public:
     void setBackBufferPixel(int, int, Colour) override { }
     void setCellColour(int x, int y, Colour colour) override { cell(x, y) = colour; }
     void paintCell(int x, int y, Colour colour) override { cell(x, y) = colour; }
-    void refreshCell(int, int) override { }
+    void refreshCell(int x, int y) override { refreshed.emplace_back(x, y); }
     void fillBlock(int x0, int y0, Colour colour) override
     {
         for (int i = 0; i < BlockSize * BlockSize; ++i)
@@ -55,6 +55,7 @@ public:
     void hideLevelStats(int) override { }
 
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
+    std::vector<std::pair<int, int>> refreshed; // the cells repainted from the BackBuffer
     std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
 
 protected:
