@@ -103,16 +103,12 @@ void MainWindow::scheduleCanvasFlush()
 
 void MainWindow::flushCanvasDamageIfFrameDue()
 {
-    if (m_damage.isEmpty())
-        return;
-    if (!m_platform->isTimerRunning()) {
-        scheduleCanvasFlush();
-        return;
-    }
     // The screen shows a new picture once per refresh and a tick comes faster (every 9 ms), so a
     // tick hands its changes over only when the next one would be too late for the coming frame.
-    // Every picture is still exactly the canvas after a tick, and no wake-up is spent on it.
-    if (m_sinceCanvasFlush.elapsed() >= m_frameInterval - m_platform->interval() / 2)
+    // Every picture is still exactly the canvas after a tick, and no wake-up is spent on it. A
+    // tick that stopped the timer left its changes to the frame timer (gameTimerChanged).
+    if (!m_damage.isEmpty() && m_platform->isTimerRunning()
+        && m_sinceCanvasFlush.elapsed() >= m_frameInterval - m_platform->interval() / 2)
         flushCanvasDamage();
 }
 
