@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QTimer>
 
-#include <list>
+#include <deque>
 
 using namespace fendral;
 using Queues = std::vector<std::vector<int>>;
@@ -32,15 +32,15 @@ protected:
             all.emplace_back(p.dirQueue.begin(), p.dirQueue.begin() + p.dirQueueLength);
         return all;
     }
-    std::list<VirtualPad> m_pads; // unplugged before the window, whose service holds SDL, goes
+    std::deque<VirtualPad> m_pads; // unplugged before the window, whose service holds SDL, goes
 };
 
 // Alpha plays in team W and Beta in team X; Gamma and Delta sit out. D-pad and stick alike.
 TEST_F(PadWindow, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
 {
-    std::vector<VirtualPad*> pads;
     for (int slot = 0; slot < PadCount; ++slot)
-        pads.push_back(&plug());
+        plug();
+    answer = true; // to go back to the menu after each case
     const struct {
         std::array<int, 4> padSlot;
         int pad, steered; // the player whose queue takes the requests, or NoPad
@@ -49,33 +49,28 @@ TEST_F(PadWindow, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "pad " << c.pad << " for player " << c.steered);
         state().padSlot = c.padSlot;
-        const Queues before = queues();
-        click(*pads[c.pad], SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-        EXPECT_EQ(queues(), before) << "nothing in the menu";
         startGame();
-        click(*pads[c.pad], SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        click(m_pads[c.pad], SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         for (const int y : { 32767, 0 })
-            pads[c.pad]->setStick(0, y), mainWindow.gamepads().poll();
+            m_pads[c.pad].setStick(0, y), mainWindow.gamepads().poll();
         Queues expected(PlayerCount);
         if (c.steered != NoPad)
             expected[c.steered] = { Left, Down };
         EXPECT_EQ(queues(), expected);
-        answer = true;
         mainWindow.menuClicked();
     }
     startGame();
     state().players[1].alive = 0; // Beta went out of the game
-    click(*pads[2], SDL_CONTROLLER_BUTTON_DPAD_LEFT); // Beta's pad in the last binding
+    click(m_pads[2], SDL_CONTROLLER_BUTTON_DPAD_LEFT); // Beta's pad in the last binding
     EXPECT_EQ(queues(), Queues(PlayerCount));
 }
 
-// Start and A pause and continue, A leaves a lost game, Back asks to return to the menu. The
-// question's own event loop polls the pads, which must then neither continue the game behind
-// it, nor steer, nor stack a second question; in a game the ticks poll them.
+// Start, A and Back; the pads heard by the question's own event loop do nothing behind it
 TEST_F(PadWindow, StartABackAndNothingWhileAQuestionIsOpen)
 {
-    VirtualPad& pad = plug();
     Gamepads& gamepads = mainWindow.gamepads();
+    VirtualPad& pad = m_pads.emplace_back("Pad");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamepads.isConnected(0); }, 10000)) << "polled";
     mainWindow.setPrompt([&](const QString& question) {
         questions << question;
         QDialog box(&mainWindow);
@@ -92,7 +87,6 @@ TEST_F(PadWindow, StartABackAndNothingWhileAQuestionIsOpen)
     click(pad, SDL_CONTROLLER_BUTTON_START);
     click(pad, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_TRUE(state().menuMode && questions.isEmpty()) << "the menu does not hear them";
-    EXPECT_EQ(gamepads.pollInterval(), Gamepads::MenuPollInterval);
     startGame();
     EXPECT_EQ(gamepads.pollInterval(), 0) << "the ticks poll the pads, no timer of their own";
     click(pad, SDL_CONTROLLER_BUTTON_START);
@@ -107,7 +101,7 @@ TEST_F(PadWindow, StartABackAndNothingWhileAQuestionIsOpen)
     EXPECT_TRUE(QTest::qWaitFor([this] { return state().paused == 0; }, 10000));
     state().gameOver = state().paused = 1;
     click(pad, SDL_CONTROLLER_BUTTON_A);
-    EXPECT_TRUE(state().menuMode && !mainWindow.platform().isTimerRunning());
+    EXPECT_TRUE(
+        state().menuMode && !mainWindow.platform().isTimerRunning() && questions.size() == 1);
     EXPECT_EQ(gamepads.pollInterval(), Gamepads::MenuPollInterval);
-    EXPECT_EQ(questions.size(), 1);
 }

@@ -1,5 +1,4 @@
-// A storm of random key events into the real window through menu, setup, play, pause, questions
-// and level ends, with the game's ticks driven between them
+// Random keys into the real window through menu, setup, play, pause, questions and level ends
 #include "KeyPresses.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
@@ -8,9 +7,7 @@
 #include "VirtualKeys.h"
 #include "Widgets.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -29,12 +26,11 @@ protected:
             EXPECT_TRUE(state().menuMode || (state().paused && shown(mainWindow.messagePanel())));
             return chance(3);
         });
-        mainWindow.setSetupRunner([this](GameState& state) {
-            state.teamAssignment = {};
+        mainWindow.setSetupRunner([this](GameState& s) {
+            s.teamAssignment = {};
             for (int p = 0; p < PlayerCount; ++p)
-                state.teamAssignment[pick(TeamCount)][p] = chance(2);
-            state.teamAssignment[pick(TeamCount)][pick(PlayerCount)] = 1; // someone plays
-            return !chance(5);
+                s.teamAssignment[pick(TeamCount)][p] = chance(2);
+            return s.teamAssignment[pick(TeamCount)][pick(PlayerCount)] = 1, !chance(5);
         });
         mainWindow.show();
     }
@@ -44,8 +40,7 @@ protected:
     GameState& state() { return mainWindow.state(); }
     bool shown(const QWidget* widget) const { return widget->isVisibleTo(&mainWindow); }
 
-    // A random Qt key, or a real event for a code the game knows (Enter and Escape, which switch
-    // between menu and game, rarer); pressed or released, auto-repeated or not, any modifiers
+    // Any Qt key, or one the game knows (Enter and Escape rarer), with any modifiers and repeat
     void sendRandomKey()
     {
         KeyPress press { chance(2) ? pick(0x200) : Qt::Key_Escape + pick(0x200), {}, 0 };
@@ -69,13 +64,10 @@ protected:
     {
         if (state().timerId == 0)
             return;
-        const bool last = chance(200); // the next capture may end the game
-        if (last)
+        if (chance(200)) // the last levels come sooner
             state().level = chance(4) ? LastLevel - 1 : LastLevel;
-        if (last || chance(100)) // the next capture ends the level
-            state().neededShare = state().fieldShare + 1e-9;
-        if (chance(1000)) // reached between two ticks: the next one goes on at once
-            state().fieldShare = state().neededShare;
+        if (chance(60)) // the next capture ends the level, or the share is reached between ticks
+            state().neededShare = state().fieldShare + (chance(10) ? 0 : 1e-9);
         if (chance(50)) {
             Player& player = state().players[pick(PlayerCount)];
             player.killed = player.alive;
@@ -97,14 +89,13 @@ protected:
         ASSERT_EQ(shown(mainWindow.messagePanel()), s.paused != 0);
         ASSERT_TRUE(s.menuMode ? !s.paused && !s.gameOver : !s.gameOver || s.paused);
         const QString caption = mainWindow.messagePanel()->caption();
-        if (s.paused && !captionsSeen.insert(caption)->isEmpty())
-            ASSERT_TRUE((s.gameOver ? gameOverCaptions : pausedCaptions).contains(caption))
+        if (s.paused && !captionsSeen.insert(caption.left(10))->isEmpty())
+            ASSERT_TRUE(captions.contains(caption) && !s.gameOver == !caption.startsWith("Game O"))
                 << caption.toStdString();
         ASSERT_TRUE(passesValidation(s));
     }
 
-    // Mostly keys; now and then a close (asked during a game, and the window opened again as at
-    // the next start), a focus loss, a click, and what the window posted to itself delivered
+    // Mostly keys; now and then a close and reopening, a focus loss, a click, posted events
     void act()
     {
         const int choice = pick(40);
@@ -118,51 +109,29 @@ protected:
             mainWindow.menuButton()->click();
         else
             sendRandomKey();
-        if (mainWindow.isHidden())
-            mainWindow.show();
+        mainWindow.show(); // a closed window opens again, as at the next start
         if (chance(16))
             QCoreApplication::sendPostedEvents();
     }
 
-    const QStringList gameOverCaptions { "Game Over - Press Space" }; // and the others paused
-    const QStringList pausedCaptions { "Pause", "Level Completed - Press Space",
-        "Game Completed! Congratulations!", "Game Completed, you cheater.",
-        "Game Completed, you cheaters." };
+    const QStringList captions { "Pause", "Level Completed - Press Space",
+        "Game Over - Press Space", "Game Completed! Congratulations!",
+        "Game Completed, you cheater.", "Game Completed, you cheaters." };
     // The same storm on every run; FENDRAL_STORM_SEED=N plays storm N
-    const uint32_t seed = qEnvironmentVariableIntValue("FENDRAL_STORM_SEED") ?: 20261206u;
-    std::mt19937 random { seed };
+    std::mt19937 random { 20261206u + qEnvironmentVariableIntValue("FENDRAL_STORM_SEED") };
     const KeyPressTable keyPresses = keyPressesByCode();
     QTemporaryDir folder;
     MainWindow mainWindow;
     QSet<QString> captionsSeen;
 };
 
-TEST_F(KeyStorm, NeverBreaksTheGameAndLeavesOneThatStartsAndSteers)
+TEST_F(KeyStorm, NeverBreaksTheGameAndReachesEveryMessage)
 {
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
     for (int event = 0; event < 100'000; ++event) {
         act();
         ASSERT_NO_FATAL_FAILURE(checkConsistency()) << "after event " << event;
         runTicks();
         ASSERT_NO_FATAL_FAILURE(checkConsistency()) << "after the ticks after event " << event;
     }
-    for (const char* caption : { "Pause", "Level Completed", "Game Over", "Game Completed" })
-        EXPECT_TRUE(
-            std::ranges::any_of(captionsSeen, [&](auto& c) { return c.startsWith(caption); }))
-            << "the storm never showed " << caption;
-
-    // Back to the menu, then a game of Alpha alone, who goes up at the first logic step
-    mainWindow.setPrompt([](const QString&) { return true; });
-    if (!state().menuMode)
-        mainWindow.menuClicked();
-    mainWindow.setSetupRunner([](GameState& state) {
-        state.teamAssignment = {};
-        return state.teamAssignment[0][0] = 1;
-    });
-    QTest::keyClick(&mainWindow, Qt::Key_Return);
-    ASSERT_FALSE(state().menuMode || state().paused);
-    const int bottom = state().players[0].y;
-    keyPresses[state().controlKeys[0][0]].front().sendTo(&mainWindow);
-    logicStep(mainWindow.game());
-    EXPECT_EQ(state().players[0].y, bottom - 1);
+    EXPECT_EQ(captionsSeen.size(), 4) << "one of each kind of message, told apart by 10 letters";
 }

@@ -11,10 +11,7 @@ public:
     explicit VirtualPad(const std::string& name);
     ~VirtualPad() { unplug(); }
 
-    void setButton(SDL_GameControllerButton button, bool down)
-    {
-        SDL_JoystickSetVirtualButton(m_joystick, button, down ? SDL_PRESSED : SDL_RELEASED);
-    }
+    void setButton(int b, bool down) { SDL_JoystickSetVirtualButton(m_joystick, b, down); }
     void setStick(int x, int y)
     {
         SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTX, Sint16(x));
