@@ -14,8 +14,7 @@ using Queues = std::vector<std::vector<int>>;
 
 class PadWindow : public Window {
 protected:
-    // Plugs a pad in and lets the window take it: the lowest free slot
-    VirtualPad& plug()
+    VirtualPad& plug() // taken by the window at once, in the lowest free slot
     {
         m_pads.emplace_back("Pad " + std::to_string(m_pads.size()));
         return mainWindow.gamepads().poll(), m_pads.back();
@@ -35,7 +34,7 @@ protected:
     std::deque<VirtualPad> m_pads; // unplugged before the window, whose service holds SDL, goes
 };
 
-// Alpha plays in team W and Beta in team X; Gamma and Delta sit out. D-pad and stick alike.
+// Alpha plays in team W and Beta in team X; Gamma and Delta sit out
 TEST_F(PadWindow, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
 {
     for (int slot = 0; slot < PadCount; ++slot)
@@ -47,16 +46,13 @@ TEST_F(PadWindow, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
     } cases[] = { { { 0, 1, 2, 3 }, 2, NoPad }, { { NoPad, 0, 2, 3 }, 0, 1 },
         { { NoPad, 0, 2, 3 }, 1, NoPad }, { { 3, 2, 1, 0 }, 3, 0 }, { { 3, 2, 1, 0 }, 0, NoPad } };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "pad " << c.pad << " for player " << c.steered);
         state().padSlot = c.padSlot;
         startGame();
         click(m_pads[c.pad], SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-        for (const int y : { 32767, 0 })
-            m_pads[c.pad].setStick(0, y), mainWindow.gamepads().poll();
         Queues expected(PlayerCount);
         if (c.steered != NoPad)
-            expected[c.steered] = { Left, Down };
-        EXPECT_EQ(queues(), expected);
+            expected[c.steered] = { Left };
+        EXPECT_EQ(queues(), expected) << "pad " << c.pad << " for player " << c.steered;
         mainWindow.menuClicked();
     }
     startGame();
@@ -79,7 +75,6 @@ TEST_F(PadWindow, StartABackAndNothingWhileAQuestionIsOpen)
                      SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_BACK,
                      SDL_CONTROLLER_BUTTON_A })
                 click(pad, button);
-            pad.setStick(32767, 0), gamepads.poll();
             box.reject();
         });
         return box.exec(), false;
