@@ -8,20 +8,16 @@
 // Plugged in when made, unplugged when destroyed. What is set reaches SDL at its next event pump.
 class VirtualPad {
 public:
-    // A pad SDL maps by itself, or one whose D-pad is a hat mapped by an added mapping line
-    explicit VirtualPad(const std::string& name, bool dpadOnHat = false);
-    ~VirtualPad();
-    VirtualPad(const VirtualPad&) = delete;
-    VirtualPad& operator=(const VirtualPad&) = delete;
+    explicit VirtualPad(const std::string& name);
+    ~VirtualPad() { unplug(); }
 
-    void setButton(SDL_GameControllerButton button, bool down);
-    void press(SDL_GameControllerButton button) { setButton(button, true); }
-    void release(SDL_GameControllerButton button) { setButton(button, false); }
-    void setStick(int x, int y);
-    void setHat(Uint8 value);
+    void setButton(int b, bool down) { SDL_JoystickSetVirtualButton(m_joystick, b, down); }
+    void setStick(int x, int y)
+    {
+        SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTX, Sint16(x));
+        SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTY, Sint16(y));
+    }
     void unplug();
-
-    bool isPlugged() const { return m_joystick != nullptr; }
     const std::string& name() const { return m_name; }
 
 private:
