@@ -1,6 +1,5 @@
-// Settings files made to break the loader, all from one seed: random bytes, numbers beyond 32
-// bits, foreign sections, valid files with values mutated. Shared by the settings tests and the
-// window tests that start a game on such a file.
+// Settings files made from one seed to break the loader: random bytes, numbers beyond 32 bits,
+// foreign sections and valid files with values mutated
 #pragma once
 
 #include "ValidSettings.h"
@@ -20,15 +19,10 @@ public:
 
     QByteArray next()
     {
-        switch (pick(7)) {
-        case 0:
-            return randomBytes(pick(chance(2) ? 200 : 3000));
-        case 1:
-        case 2:
-            return mutated(validFile());
-        default:
-            return foreignSection() + mutated(mutated(validFile())) + foreignSection();
-        }
+        const int kind = pick(7);
+        return kind == 0 ? bytes(pick(chance(2) ? 200 : 3000))
+            : kind < 3   ? mutated(validFile())
+                         : foreignSection() + mutated(mutated(validFile())) + foreignSection();
     }
 
 private:
@@ -36,65 +30,50 @@ private:
     bool chance(int n) { return pick(n) == 0; }
     static QByteArray number(long long value) { return QByteArray::number(value); }
 
-    QByteArray randomBytes(int length)
+    QByteArray bytes(int length)
     {
-        QByteArray bytes(length, '\0');
-        for (char& byte : bytes)
+        QByteArray result(length, '\0');
+        for (char& byte : result)
             byte = static_cast<char>(pick(256));
-        return bytes;
+        return result;
     }
 
     // A key code the game names, so that valid files are common
-    int namedCode()
+    QByteArray namedCode()
     {
         int code = 0;
         while (!isNamedKey(code))
             code = pick(256);
-        return code;
+        return number(code);
     }
 
-    // The 25 values as the game writes them, mostly of the right kind
     QByteArray validFile()
     {
-        QByteArray file = "[Fendral]\nPause=" + number(namedCode()) + '\n';
+        QByteArray file = "[Fendral]\nPause=" + namedCode() + '\n';
         for (int p = 0; p < 4; ++p) {
             for (int d = 0; d < 4; ++d)
-                file += "Controls" + number(p) + number(d) + '=' + number(namedCode()) + '\n';
+                file += "Controls" + number(p) + number(d) + '=' + namedCode() + '\n';
             file += "Colour" + number(p) + '=' + number(pick(6)) + '\n';
             file += "Gamepad" + number(p) + '=' + number(pick(5)) + '\n';
         }
         return file;
     }
 
-    // What a hand, another program or a careless conversion may leave in place of a number
+    // What a hand, another program or a careless conversion may leave in place of a number;
+    // the first is a named code plus a multiple of 2^32, which toInt would take for the code
     QByteArray mutatedValue()
     {
-        // A named code around which a number is no longer a plain decimal one
-        static const char* const around[][2] = { { "+", "" }, { "$", "" }, { "0x", "" },
-            { "\"  ", "\"" }, { "\"", " \"" }, { "", ".0" }, { "", ",65" }, { "", "e0" } };
-        const long long wrap = (chance(2) ? 1LL : -1LL) << 32;
-        switch (pick(9)) {
-        case 0:
-            return number(namedCode() + wrap * (1 + pick(100))); // toInt's modulo 2^32 trap
-        case 1:
-            return QByteArray::number(static_cast<qulonglong>(m_random()) << (pick(33)));
-        case 2:
-            return QByteArray(pick(3), '-') + number(-1 - pick(300));
-        case 3: {
-            const auto& [before, after] = around[pick(std::size(around))];
-            return before + number(namedCode()) + after;
-        }
-        case 4:
-            return QByteArray(1 + pick(500), '0' + static_cast<char>(pick(10)));
-        case 5:
-            return number(static_cast<int32_t>(m_random()));
-        case 6: // Arabic-Indic digits
-            return chance(2) ? "@Variant(" + randomBytes(pick(40)) + ')' : "\xd9\xa6\xd9\xa5";
-        case 7:
-            return randomBytes(pick(12));
-        default:
-            return QByteArray();
-        }
+        const QByteArray code = namedCode();
+        const QByteArray values[]
+            = { number(code.toInt() + (chance(2) ? 1 : -1) * (1 + pick(100)) * (1LL << 32)),
+                  QByteArray::number(static_cast<qulonglong>(m_random()) << pick(33)),
+                  QByteArray(pick(3), '-') + number(-1 - pick(300)),
+                  number(static_cast<int32_t>(m_random())),
+                  QByteArray(1 + pick(500), static_cast<char>('0' + pick(10))), "+" + code,
+                  "$" + code, "0x" + code, "\"  " + code + '"', '"' + code + " \"", code + ".0",
+                  code + ",65", code + "e0", "@Variant(" + bytes(pick(40)) + ')',
+                  "\xd9\xa6\xd9\xa5", bytes(pick(12)), "" };
+        return values[pick(std::size(values))];
     }
 
     // Replaces one value of a file of "key=value" lines
@@ -102,8 +81,7 @@ private:
     {
         QList<QByteArray> lines = file.split('\n');
         QByteArray& line = lines[1 + pick(lines.size() - 2)];
-        const qsizetype equals = line.indexOf('=');
-        if (equals >= 0)
+        if (const qsizetype equals = line.indexOf('='); equals >= 0)
             line = line.left(equals + 1) + mutatedValue();
         return lines.join(chance(5) ? "\r\n" : "\n");
     }
@@ -116,7 +94,7 @@ private:
         static const char* const keys[] = { "name", "Pause", "Controls00", "size", "x y", "k%20" };
         QByteArray section = QByteArray("[") + sections[pick(std::size(sections))] + "]\n";
         for (int i = pick(5); i > 0; --i)
-            section += QByteArray(keys[pick(std::size(keys))]) + number(pick(3)) + '='
+            section += keys[pick(std::size(keys))] + number(pick(3)) + '='
                 + (chance(2) ? number(static_cast<int32_t>(m_random())) : mutatedValue()) + '\n';
         return section;
     }

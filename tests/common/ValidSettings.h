@@ -1,5 +1,4 @@
-// What a set of keys, colours and pads must satisfy to be read back from the settings file, written
-// apart from the loader so that the tests judge it independently
+// What keys, colours and pads must satisfy to be read back, judged apart from the loader
 #pragma once
 
 #include "GameState.h"
@@ -16,9 +15,8 @@ inline bool isNamedKey(int code)
         || std::find(named.begin(), named.end(), code) != named.end();
 }
 
-// A named pause key; for every player four named keys, different from each other, from the
-// pause key and from Space; four different colours among the six; for every player one of the
-// four pads or none, and no pad twice
+// Named keys, four per player apart from each other, the pause key and Space; four different
+// colours of six; one pad or none per player and no pad twice
 inline bool passesValidation(const fendral::GameState& state)
 {
     const auto& pads = state.padSlot;
@@ -27,8 +25,8 @@ inline bool passesValidation(const fendral::GameState& state)
             && (pads[p] < 0 || pads[p] >= fendral::PadCount
                 || std::count(&pads[0], &pads[p], pads[p])))
             return false;
+        const auto& keys = state.controlKeys[p];
         for (int d = 0; d < 4; ++d) {
-            const auto& keys = state.controlKeys[p];
             if (!isNamedKey(keys[d]) || keys[d] == state.pauseKey || keys[d] == 32
                 || std::count(&keys[0], &keys[d], keys[d]))
                 return false;
@@ -40,7 +38,7 @@ inline bool passesValidation(const fendral::GameState& state)
         && std::adjacent_find(colours.begin(), colours.end()) == colours.end();
 }
 
-// What the settings file keeps of a state, to compare a state with what was read back
+// What the settings file keeps of a state
 inline auto savedSettings(const fendral::GameState& state)
 {
     return std::tie(state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot);
