@@ -38,7 +38,7 @@ private:
         return result;
     }
 
-    // A key code the game names, so that valid files are common
+    // Key codes the game names, so that valid files are common
     QByteArray namedCode()
     {
         int code = 0;
@@ -47,15 +47,15 @@ private:
         return number(code);
     }
 
+    // The values as the game writes them
     QByteArray validFile()
     {
         QByteArray file = "[Fendral]\nPause=" + namedCode() + '\n';
-        for (int p = 0; p < 4; ++p) {
-            for (int d = 0; d < 4; ++d)
-                file += "Controls" + number(p) + number(d) + '=' + namedCode() + '\n';
-            file += "Colour" + number(p) + '=' + number(pick(6)) + '\n';
-            file += "Gamepad" + number(p) + '=' + number(pick(5)) + '\n';
-        }
+        for (int k = 0; k < 16; ++k)
+            file += "Controls" + number(k / 4) + number(k % 4) + '=' + namedCode() + '\n';
+        for (int p = 0; p < 4; ++p)
+            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
+                + number(pick(5)) + '\n';
         return file;
     }
 
@@ -64,15 +64,13 @@ private:
     QByteArray mutatedValue()
     {
         const QByteArray code = namedCode();
-        const QByteArray values[]
-            = { number(code.toInt() + (chance(2) ? 1 : -1) * (1 + pick(100)) * (1LL << 32)),
-                  QByteArray::number(static_cast<qulonglong>(m_random()) << pick(33)),
-                  QByteArray(pick(3), '-') + number(-1 - pick(300)),
-                  number(static_cast<int32_t>(m_random())),
-                  QByteArray(1 + pick(500), static_cast<char>('0' + pick(10))), "+" + code,
-                  "$" + code, "0x" + code, "\"  " + code + '"', '"' + code + " \"", code + ".0",
-                  code + ",65", code + "e0", "@Variant(" + bytes(pick(40)) + ')',
-                  "\xd9\xa6\xd9\xa5", bytes(pick(12)), "" };
+        const QByteArray values[] = { number(code.toInt() + (pick(201) - 100) * (1LL << 32)),
+            QByteArray::number(static_cast<qulonglong>(m_random()) << pick(33)),
+            QByteArray(pick(3), '-') + number(-1 - pick(300)),
+            number(static_cast<int32_t>(m_random())),
+            QByteArray(1 + pick(500), static_cast<char>('0' + pick(10))), "+" + code, "0x" + code,
+            "\"  " + code + '"', code + ".0", code + ",65", code + "e0", "\xd9\xa6\xd9\xa5",
+            "@Variant(" + bytes(pick(40)) + ')', bytes(pick(12)), "" };
         return values[pick(std::size(values))];
     }
 
@@ -81,21 +79,18 @@ private:
     {
         QList<QByteArray> lines = file.split('\n');
         QByteArray& line = lines[1 + pick(lines.size() - 2)];
-        if (const qsizetype equals = line.indexOf('='); equals >= 0)
-            line = line.left(equals + 1) + mutatedValue();
+        line = line.left(line.indexOf('=') + 1) + mutatedValue();
         return lines.join(chance(5) ? "\r\n" : "\n");
     }
 
     // Sections of other programs, which a save must keep
     QByteArray foreignSection()
     {
-        static const char* const sections[]
-            = { "Other", "fendral", "General", "Fendral Extra", "%General", "a/b", "Window" };
-        static const char* const keys[] = { "name", "Pause", "Controls00", "size", "x y", "k%20" };
+        static const char* const sections[] = { "Other", "fendral", "General", "%General", "a/b" };
+        static const char* const keys[] = { "name", "Pause", "Controls00", "x y", "k%20" };
         QByteArray section = QByteArray("[") + sections[pick(std::size(sections))] + "]\n";
         for (int i = pick(5); i > 0; --i)
-            section += keys[pick(std::size(keys))] + number(pick(3)) + '='
-                + (chance(2) ? number(static_cast<int32_t>(m_random())) : mutatedValue()) + '\n';
+            section += keys[pick(std::size(keys))] + number(pick(3)) + '=' + mutatedValue() + '\n';
         return section;
     }
 
