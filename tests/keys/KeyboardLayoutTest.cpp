@@ -79,11 +79,4 @@ TEST(KeyboardLayout, PunctuationAndKeysWithoutATrustedKeymap)
             EXPECT_EQ(press(by, keycode, 0, keysym), code) << name << keycode;
     }
     EXPECT_EQ(KeyboardLayout::fromNames("evdev", "pc105", "no-such-layout", "", ""), nullptr);
-    // Punctuation by the character: the US layout's Shift marks with it
-    for (const auto& [qtKey, keycode, keysym, code] :
-        { std::tuple { Qt::Key_Colon, 47, 0x3a, 186 }, { Qt::Key_Less, 59, 0x3c, 188 } })
-        EXPECT_EQ(
-            fendral::virtualKeyCode(
-                QKeyEvent(QEvent::KeyPress, qtKey, Qt::ShiftModifier, keycode, keysym, 1), nullptr),
-            code);
 }
