@@ -12,10 +12,7 @@
 
 class FuzzedSettingsFiles {
 public:
-    explicit FuzzedSettingsFiles(uint32_t seed)
-        : m_random(seed)
-    {
-    }
+    explicit FuzzedSettingsFiles(uint32_t seed) { m_random.seed(seed); }
 
     QByteArray next()
     {
@@ -29,16 +26,25 @@ private:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<uint32_t>(n)); }
     bool chance(int n) { return pick(n) == 0; }
     static QByteArray number(long long value) { return QByteArray::number(value); }
-
     QByteArray bytes(int length)
     {
-        QByteArray result(length, '\0');
-        for (char& byte : result)
-            byte = static_cast<char>(pick(256));
+        QByteArray result;
+        while (result.size() < length)
+            result += static_cast<char>(pick(256));
         return result;
     }
-
-    // Key codes the game names, so that valid files are common
+    // The values as the game writes them, with key codes the game names
+    QByteArray validFile()
+    {
+        QByteArray file = "[Fendral]\n";
+        for (int k = -1; k < 16; ++k)
+            file += (k < 0 ? "Pause" : "Controls" + number(k / 4) + number(k % 4)) + '='
+                + namedCode() + '\n';
+        for (int p = 0; p < 4; ++p)
+            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
+                + number(pick(5)) + '\n';
+        return file;
+    }
     QByteArray namedCode()
     {
         int code = 0;
@@ -46,19 +52,6 @@ private:
             code = pick(256);
         return number(code);
     }
-
-    // The values as the game writes them
-    QByteArray validFile()
-    {
-        QByteArray file = "[Fendral]\nPause=" + namedCode() + '\n';
-        for (int k = 0; k < 16; ++k)
-            file += "Controls" + number(k / 4) + number(k % 4) + '=' + namedCode() + '\n';
-        for (int p = 0; p < 4; ++p)
-            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
-                + number(pick(5)) + '\n';
-        return file;
-    }
-
     // What a hand, another program or a careless conversion may leave in place of a number;
     // the first is a named code plus a multiple of 2^32, which toInt would take for the code
     QByteArray mutatedValue()
@@ -73,7 +66,6 @@ private:
             "@Variant(" + bytes(pick(40)) + ')', bytes(pick(12)), "" };
         return values[pick(std::size(values))];
     }
-
     // Replaces one value of a file of "key=value" lines
     QByteArray mutated(const QByteArray& file)
     {
@@ -82,17 +74,15 @@ private:
         line = line.left(line.indexOf('=') + 1) + mutatedValue();
         return lines.join(chance(5) ? "\r\n" : "\n");
     }
-
-    // Sections of other programs, which a save must keep
+    // Sections of other programs, with some of the game's own key names, which a save must keep
     QByteArray foreignSection()
     {
-        static const char* const sections[] = { "Other", "fendral", "General", "%General", "a/b" };
-        static const char* const keys[] = { "name", "Pause", "Controls00", "x y", "k%20" };
+        const char* const sections[] = { "Other", "fendral", "General", "%General", "a/b" };
         QByteArray section = QByteArray("[") + sections[pick(std::size(sections))] + "]\n";
         for (int i = pick(5); i > 0; --i)
-            section += keys[pick(std::size(keys))] + number(pick(3)) + '=' + mutatedValue() + '\n';
+            section += QByteArray(chance(2) ? "Pause" : "k%20") + number(pick(3)) + '='
+                + mutatedValue() + '\n';
         return section;
     }
-
     std::mt19937 m_random;
 };

@@ -10,9 +10,8 @@
 inline bool isNamedKey(int code)
 {
     constexpr std::array named { 32, 37, 38, 39, 40, 186, 188, 190, 191, 219, 221, 222 };
-    return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')
-        || (code >= 96 && code <= 105)
-        || std::find(named.begin(), named.end(), code) != named.end();
+    const unsigned key = static_cast<unsigned>(code);
+    return key - 'A' < 26 || key - '0' < 10 || key - 96 < 10 || std::ranges::count(named, code);
 }
 
 // Named keys, four per player apart from each other, the pause key and Space; four different
@@ -21,11 +20,11 @@ inline bool passesValidation(const fendral::GameState& state)
 {
     const auto& pads = state.padSlot;
     for (int p = 0; p < fendral::PlayerCount; ++p) {
+        const auto& keys = state.controlKeys[p];
         if (pads[p] != fendral::NoPad
             && (pads[p] < 0 || pads[p] >= fendral::PadCount
                 || std::count(&pads[0], &pads[p], pads[p])))
             return false;
-        const auto& keys = state.controlKeys[p];
         for (int d = 0; d < 4; ++d) {
             if (!isNamedKey(keys[d]) || keys[d] == state.pauseKey || keys[d] == 32
                 || std::count(&keys[0], &keys[d], keys[d]))
@@ -33,9 +32,9 @@ inline bool passesValidation(const fendral::GameState& state)
         }
     }
     auto colours = state.colourChoice;
-    std::sort(colours.begin(), colours.end());
+    std::ranges::sort(colours);
     return isNamedKey(state.pauseKey) && colours.front() >= 0 && colours.back() <= 5
-        && std::adjacent_find(colours.begin(), colours.end()) == colours.end();
+        && std::ranges::adjacent_find(colours) == colours.end();
 }
 
 // What the settings file keeps of a state
