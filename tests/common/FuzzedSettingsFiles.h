@@ -1,5 +1,4 @@
-// Settings files made from one seed to break the loader: random bytes, numbers beyond 32 bits,
-// foreign sections and valid files with values mutated
+// Settings files made from one seed to break the loader, mostly valid files with a value mutated
 #pragma once
 
 #include "ValidSettings.h"
@@ -13,7 +12,6 @@
 class FuzzedSettingsFiles {
 public:
     explicit FuzzedSettingsFiles(uint32_t seed) { m_random.seed(seed); }
-
     QByteArray next()
     {
         const int kind = pick(7);
@@ -26,13 +24,7 @@ private:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<uint32_t>(n)); }
     bool chance(int n) { return pick(n) == 0; }
     static QByteArray number(long long value) { return QByteArray::number(value); }
-    QByteArray bytes(int length)
-    {
-        QByteArray result;
-        while (result.size() < length)
-            result += static_cast<char>(pick(256));
-        return result;
-    }
+    QByteArray bytes(int n) { return n > 0 ? bytes(n - 1).append(char(pick(256))) : QByteArray(); }
     // The values as the game writes them, with key codes the game names
     QByteArray validFile()
     {
@@ -45,15 +37,8 @@ private:
                 + number(pick(5)) + '\n';
         return file;
     }
-    QByteArray namedCode()
-    {
-        int code = 0;
-        while (!isNamedKey(code))
-            code = pick(256);
-        return number(code);
-    }
-    // What a hand, another program or a careless conversion may leave in place of a number;
-    // the first is a named code plus a multiple of 2^32, which toInt would take for the code
+    QByteArray namedCode(int c = 0) { return isNamedKey(c) ? number(c) : namedCode(pick(256)); }
+    // What a hand or a careless conversion may leave for a number; toInt wraps the first to code
     QByteArray mutatedValue()
     {
         const QByteArray code = namedCode();

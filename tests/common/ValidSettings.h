@@ -14,8 +14,7 @@ inline bool isNamedKey(int code)
     return key - 'A' < 26 || key - '0' < 10 || key - 96 < 10 || std::ranges::count(named, code);
 }
 
-// Named keys, four per player apart from each other, the pause key and Space; four different
-// colours of six; one pad or none per player and no pad twice
+// Named keys apart from each other, the pause key and Space; different colours; no pad twice
 inline bool passesValidation(const fendral::GameState& state)
 {
     const auto& pads = state.padSlot;

@@ -1,7 +1,6 @@
-// The settings file: validation of what is read, and what a save leaves of other programs
+// The settings file: what is read of it, and what a save keeps of other programs
 #include "Settings.h"
 #include "FuzzedSettingsFiles.h"
-#include "GameState.h"
 #include "ValidSettings.h"
 
 #include <QDataStream>
@@ -34,7 +33,7 @@ static GameState changed(const QString& changes)
 
 class Settings : public ::testing::Test {
 protected:
-    // A new name for each file, as QSettings knows a file again by its name, size and time
+    // A new name each time, as QSettings knows a file again by its name, size and time
     void writeFile(const QByteArray& content)
     {
         QFile::remove(m_path);
@@ -72,27 +71,21 @@ protected:
 
 TEST_F(Settings, ABadValueResetsItsWholeGroupAndOnlyDecimalsWithin32BitsAreRead)
 {
-    // The section's lines, then what is read: Enter and 0 have no name, A is Delta's Left key,
-    // Space never steers; beyond 32 bits a value counts as missing, within it is judged; a missing
-    // pad keeps pad p with player p, a pad an earlier player has goes to nobody, and pads stand
-    // apart
-    const std::pair<QByteArray, QString> cases[] = { { "Pause=0\nControls00=87", "" },
-        { "Pause=13\nColour0=3\nColour3=0", "Colour0=3 Colour3=0" }, { "Pause=65", "" },
-        { "Pause=80\nControls10=32\nControls00=87", "" }, { "Controls02=38", "" },
+    // Lines, then what is read: a bad key or colour resets its group, a taken pad goes to nobody
+    const std::pair<QByteArray, QString> cases[] = { { "Pause=65", "" }, { "Controls02=38", "" },
+        { "Pause=13\nColour0=3\nColour3=0", "Colour0=3 Colour3=0" }, { "Colour0=2\nColour2=2", "" },
+        { "Pause=80\nControls10=32\nControls00=87", "" }, { "Gamepad0=2", "Gamepad0=2 Gamepad1=0" },
         { "Pause=80\nControls00=87\nControls20=38", "Pause=80 Controls00=87 Controls20=38" },
-        { "Colour3=6\nControls20=38", "Controls20=38" }, { "Colour0=2\nColour2=2", "" },
+        { "Colour3=6\nControls20=38", "Controls20=38" }, { "Controls00=087", "Controls00=87" },
         { "Colour0=2147483647\nColour1=4\nColour2=5", "" },
         { "Colour0=-2147483649\nColour1=4\nColour2=5", "Colour1=4 Colour2=5" },
-        { "[Other]\nGamepad0=3", "" }, { "Gamepad0=2", "Gamepad0=2 Gamepad1=0" },
         { "Gamepad0=3\nGamepad1=3\nGamepad3=3", "Gamepad0=3 Gamepad1=0 Gamepad2=0 Gamepad3=0" },
         { "Gamepad0=5\nGamepad1=-1\nGamepad2=1,2", "Gamepad0=0 Gamepad1=0 Gamepad2=0" },
-        { "Pause=0\nColour0=9\nGamepad3=2", "Gamepad3=0" }, { "Controls00=087", "Controls00=87" },
-        // Only plain decimals: 87 + 2^32 is what toInt would take for 87, and the last two are an
-        // int and a list to QSettings
+        { "Pause=0\nColour0=9\nGamepad3=2", "Gamepad3=0" }, { "Controls00=87.0", "" },
+        // Only plain decimals within 32 bits: 87 + 2^32 is what toInt would take for 87
         { "Controls00=\" 87\"", "" }, { "Controls00=4294967383", "" }, { "Controls00=+87", "" },
-        { "Controls00=0x57", "" }, { "Controls00=87abc", "" }, { "Controls00=87.0", "" },
-        { "Controls00=\xef\xbc\x98\xef\xbc\x97", "" }, { "Controls00=87,", "" },
-        { "Controls00=@Variant(\\0\\0\\0\\x2\\0\\0\\0W)", "" } };
+        { "Controls00=0x57", "" }, { "Controls00=\xef\xbc\x98\xef\xbc\x97", "" },
+        { "Controls00=87,", "" }, { "Controls00=@Variant(\\0\\0\\0\\x2\\0\\0\\0W)", "" } };
     for (const auto& [lines, expected] : cases) {
         writeFile("[Fendral]\n" + lines + '\n');
         EXPECT_EQ(savedSettings(load()), savedSettings(changed(expected))) << lines.toStdString();
@@ -102,15 +95,13 @@ TEST_F(Settings, ABadValueResetsItsWholeGroupAndOnlyDecimalsWithin32BitsAreRead)
 TEST_F(Settings, FuzzedFilesLoadOnlyValidValuesAndASaveKeepsTheOtherSections)
 {
     // QSettings warns about every piece of garbage it meets
-    const auto old
-        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const auto old = qInstallMessageHandler([](QtMsgType, auto&, auto&) {});
     const auto restore = qScopeGuard([old] { qInstallMessageHandler(old); });
     FuzzedSettingsFiles files(31'337);
-    int ownKeys = 0, ownColours = 0;
+    int ownKeys = 0; // files of keys of their own, as the files are not all garbage
     for (int i = 0; i < 10'000; ++i) {
         const QByteArray content = files.next();
-        SCOPED_TRACE(
-            testing::Message() << "file " << i << ": " << content.toPercentEncoding("[]=").data());
+        SCOPED_TRACE(content.toPercentEncoding("[]=").toStdString());
         writeFile(content);
         const auto foreign = foreignValues();
         const GameState state = load(true);
@@ -118,7 +109,6 @@ TEST_F(Settings, FuzzedFilesLoadOnlyValidValuesAndASaveKeepsTheOtherSections)
         ASSERT_EQ(foreignValues(), foreign);
         ASSERT_EQ(savedSettings(load()), savedSettings(state));
         ownKeys += state.controlKeys != defaultControlKeys;
-        ownColours += state.colourChoice != GameState {}.colourChoice;
     }
-    EXPECT_TRUE(ownKeys > 1'000 && ownColours > 1'000) << "files not all garbage";
+    EXPECT_GT(ownKeys, 1'000);
 }
