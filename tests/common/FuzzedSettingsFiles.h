@@ -1,6 +1,4 @@
-// Settings files made to break the loader, all from one seed: random bytes, numbers beyond 32
-// bits, foreign sections, valid files with values mutated. Shared by the settings tests and the
-// window tests that start a game on such a file.
+// Settings files made from one seed to break the loader, mostly valid files with a value mutated
 #pragma once
 
 #include "ValidSettings.h"
@@ -13,113 +11,63 @@
 
 class FuzzedSettingsFiles {
 public:
-    explicit FuzzedSettingsFiles(uint32_t seed)
-        : m_random(seed)
-    {
-    }
-
+    explicit FuzzedSettingsFiles(uint32_t seed) { m_random.seed(seed); }
     QByteArray next()
     {
-        switch (pick(7)) {
-        case 0:
-            return randomBytes(pick(chance(2) ? 200 : 3000));
-        case 1:
-        case 2:
-            return mutated(validFile());
-        default:
-            return foreignSection() + mutated(mutated(validFile())) + foreignSection();
-        }
+        const int kind = pick(7);
+        return kind == 0 ? bytes(pick(chance(2) ? 200 : 3000))
+            : kind < 3   ? mutated(validFile())
+                         : foreignSection() + mutated(mutated(validFile())) + foreignSection();
     }
 
 private:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<uint32_t>(n)); }
     bool chance(int n) { return pick(n) == 0; }
     static QByteArray number(long long value) { return QByteArray::number(value); }
-
-    QByteArray randomBytes(int length)
-    {
-        QByteArray bytes(length, '\0');
-        for (char& byte : bytes)
-            byte = static_cast<char>(pick(256));
-        return bytes;
-    }
-
-    // A key code the game names, so that valid files are common
-    int namedCode()
-    {
-        int code = 0;
-        while (!isNamedKey(code))
-            code = pick(256);
-        return code;
-    }
-
-    // The 25 values as the game writes them, mostly of the right kind
+    QByteArray bytes(int n) { return n > 0 ? bytes(n - 1).append(char(pick(256))) : QByteArray(); }
+    // The values as the game writes them, with key codes the game names
     QByteArray validFile()
     {
-        QByteArray file = "[Fendral]\nPause=" + number(namedCode()) + '\n';
-        for (int p = 0; p < 4; ++p) {
-            for (int d = 0; d < 4; ++d)
-                file += "Controls" + number(p) + number(d) + '=' + number(namedCode()) + '\n';
-            file += "Colour" + number(p) + '=' + number(pick(6)) + '\n';
-            file += "Gamepad" + number(p) + '=' + number(pick(5)) + '\n';
-        }
+        QByteArray file = "[Fendral]\n";
+        for (int k = -1; k < 16; ++k)
+            file += (k < 0 ? "Pause" : "Controls" + number(k / 4) + number(k % 4)) + '='
+                + namedCode() + '\n';
+        for (int p = 0; p < 4; ++p)
+            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
+                + number(pick(5)) + '\n';
         return file;
     }
-
-    // What a hand, another program or a careless conversion may leave in place of a number
+    QByteArray namedCode(int c = 0) { return isNamedKey(c) ? number(c) : namedCode(pick(256)); }
+    // What a hand or a careless conversion may leave for a number; toInt wraps the first to code
     QByteArray mutatedValue()
     {
-        // A named code around which a number is no longer a plain decimal one
-        static const char* const around[][2] = { { "+", "" }, { "$", "" }, { "0x", "" },
-            { "\"  ", "\"" }, { "\"", " \"" }, { "", ".0" }, { "", ",65" }, { "", "e0" } };
-        const long long wrap = (chance(2) ? 1LL : -1LL) << 32;
-        switch (pick(9)) {
-        case 0:
-            return number(namedCode() + wrap * (1 + pick(100))); // toInt's modulo 2^32 trap
-        case 1:
-            return QByteArray::number(static_cast<qulonglong>(m_random()) << (pick(33)));
-        case 2:
-            return QByteArray(pick(3), '-') + number(-1 - pick(300));
-        case 3: {
-            const auto& [before, after] = around[pick(std::size(around))];
-            return before + number(namedCode()) + after;
-        }
-        case 4:
-            return QByteArray(1 + pick(500), '0' + static_cast<char>(pick(10)));
-        case 5:
-            return number(static_cast<int32_t>(m_random()));
-        case 6: // Arabic-Indic digits
-            return chance(2) ? "@Variant(" + randomBytes(pick(40)) + ')' : "\xd9\xa6\xd9\xa5";
-        case 7:
-            return randomBytes(pick(12));
-        default:
-            return QByteArray();
-        }
+        const QByteArray code = namedCode();
+        const QByteArray values[] = { number(code.toInt() + (pick(201) - 100) * (1LL << 32)),
+            QByteArray::number(static_cast<qulonglong>(m_random()) << pick(33)),
+            QByteArray(pick(3), '-') + number(-1 - pick(300)),
+            number(static_cast<int32_t>(m_random())),
+            QByteArray(1 + pick(500), static_cast<char>('0' + pick(10))), "+" + code, "0x" + code,
+            "\"  " + code + '"', code + ".0", code + ",65", code + "e0", "\xd9\xa6\xd9\xa5",
+            "@Variant(" + bytes(pick(40)) + ')', bytes(pick(12)), "" };
+        return values[pick(std::size(values))];
     }
-
     // Replaces one value of a file of "key=value" lines
     QByteArray mutated(const QByteArray& file)
     {
         QList<QByteArray> lines = file.split('\n');
         QByteArray& line = lines[1 + pick(lines.size() - 2)];
-        const qsizetype equals = line.indexOf('=');
-        if (equals >= 0)
-            line = line.left(equals + 1) + mutatedValue();
+        line = line.left(line.indexOf('=') + 1) + mutatedValue();
         return lines.join(chance(5) ? "\r\n" : "\n");
     }
-
-    // Sections of other programs, which a save must keep
+    // Sections of other programs, with some of the game's own key names, which a save must keep
     QByteArray foreignSection()
     {
-        static const char* const sections[]
-            = { "Other", "fendral", "General", "Fendral Extra", "%General", "a/b", "Window" };
-        static const char* const keys[] = { "name", "Pause", "Controls00", "size", "x y", "k%20" };
+        const char* const sections[] = { "Other", "fendral", "General", "%General", "a/b" };
         QByteArray section = QByteArray("[") + sections[pick(std::size(sections))] + "]\n";
         for (int i = pick(5); i > 0; --i)
-            section += QByteArray(keys[pick(std::size(keys))]) + number(pick(3)) + '='
-                + (chance(2) ? number(static_cast<int32_t>(m_random())) : mutatedValue()) + '\n';
+            section += QByteArray(chance(2) ? "Pause" : "k%20") + number(pick(3)) + '='
+                + mutatedValue() + '\n';
         return section;
     }
-
     std::mt19937 m_random;
 };
