@@ -26,65 +26,39 @@ TEST(ScoreText, ShowsSharesWithTwoRoundedDecimals)
         EXPECT_EQ(formatPercent(share), text) << share;
 }
 
-// The whole and the fraction text of a team's lives, joined: "20.50", "3."
+// A team's lives as shown: the whole and the fraction text joined, "20.50", "3."
 QString livesText(double lives) { return livesWholeText(lives) + livesFractionText(lives); }
 
-// The expected text of a decimal written out, "3.3" or "12.0451": its hundredths truncated
-QString truncatedDecimal(const std::string& decimal)
+// Lives as the game sums them: whole lives and (teams - 1) times a level share, a count of cells
+// divided by W and then by H. The exact value is kept in cells of the 128 x 81 field; counts that
+// add up to quarters of the field meet a hundredth exactly, and the text shows the truncated
+// hundredths of the exact value, never those of a double a hair below it.
+TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheExactSum)
 {
-    const auto point = decimal.find('.');
-    const std::string hundredths = (decimal.substr(point + 1) + "00").substr(0, 2);
-    return QString::fromStdString(
-        decimal.substr(0, point) + (hundredths == "00" ? "." : "." + hundredths));
-}
-
-TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheirDecimalValue)
-{
-    // Decimals of up to six places, each read as its nearest double, which may lie just below
-    std::mt19937 random(20240613);
-    for (int i = 0; i < 100'000; ++i) {
-        std::string decimal = std::to_string(random() % 100) + '.';
-        for (int digits = 1 + random() % 6; digits > 0; --digits)
-            decimal += char('0' + random() % 10);
-        ASSERT_EQ(livesText(std::stod(decimal)), truncatedDecimal(decimal)) << decimal;
-    }
-    EXPECT_EQ(livesText(0.3 - 0.1 - 0.2), "0.") << "a hair below zero";
-}
-
-TEST(ScoreText, LivesEarnedFromSharesShowTheHundredthsOfTheExactSum)
-{
-    // Lives as the game sums them: whole lives and (teams - 1) times a level share, where a
-    // share is a count of cells divided by W and then by H. The exact value is kept in cells of
-    // the 128 x 81 field; counts that add up to quarters of the field meet a hundredth exactly.
     constexpr int W = 128, H = 81, Cells = W * H;
     std::mt19937 random(7);
     for (int game = 0; game < 2'000; ++game) {
         double lives = 2 + random() % 4;
         long long exact = static_cast<long long>(lives) * Cells;
         for (int level = 0; level < 50; ++level) {
-            const int teams = 2 + random() % 3;
+            const int teams = 2 + random() % 3, whole = random() % 3 - 1;
             const int levelCells = random() % 2 ? Cells / 4 * (random() % 4) : random() % Cells;
             double levelShare = 0;
-            for (int left = levelCells; left > 0;) {
-                const int count = std::min<int>(left, 1 + random() % 700);
-                levelShare += static_cast<double>(count) / W / H;
-                left -= count;
-            }
-            const long long earned = static_cast<long long>(teams - 1) * levelCells;
-            const int whole = random() % 3 - 1;
-            if (exact + earned + whole * Cells >= 100LL * Cells
-                || exact + earned + whole * Cells < 0)
+            for (int left = levelCells, count = 0; left > 0; left -= count)
+                levelShare += static_cast<double>(count = std::min<int>(left, 1 + random() % 700)) / W / H;
+            const long long next = exact + static_cast<long long>(teams - 1) * levelCells + whole * Cells;
+            if (next >= 100LL * Cells || next < 0)
                 continue;
             lives += (teams - 1) * levelShare;
             lives += whole;
-            exact += earned + whole * Cells;
-            const long long hundredths = exact * 100 / Cells;
+            const long long hundredths = (exact = next) * 100 / Cells;
             const QString expected = QString::number(hundredths / 100)
-                + (hundredths % 100 == 0 ? QString(".")
-                                         : QString(".%1").arg(hundredths % 100, 2, 10, QChar('0')));
+                + (hundredths % 100 ? QString(".%1").arg(hundredths % 100, 2, 10, QChar('0')) : ".");
             ASSERT_EQ(livesText(lives), expected) << "game " << game << ", level " << level;
         }
     }
+    EXPECT_EQ(livesText(0.3 - 0.1 - 0.2), "0.") << "a hair below zero";
+    EXPECT_EQ(livesText(3.3), "3.30");
 }
 
 // A window with the status panel and the menu widgets, as the main window lays them out
