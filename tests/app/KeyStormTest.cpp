@@ -123,7 +123,7 @@ protected:
 
 TEST_F(KeyStorm, NeverBreaksTheGameAndReachesEveryMessage)
 {
-    for (int event = 0; event < 60'000; ++event) {
+    for (int event = 0; event < 100'000; ++event) {
         act();
         ASSERT_NO_FATAL_FAILURE(checkConsistency()) << "after event " << event;
         runTicks();

@@ -80,11 +80,3 @@ TEST(GameState, TintIsSevenEighthsGroundAndOneEighthThePlayersColour)
         EXPECT_EQ(tintColour(state, colour), tint) << std::hex << colour;
     }
 }
-
-TEST(GameState, RandomOfZeroDrawsNothing)
-{
-    GameState state;
-    state.rng.script({ 7 });
-    EXPECT_EQ(random(state, 0), 0);
-    EXPECT_EQ(random(state, 10), 7);
-}

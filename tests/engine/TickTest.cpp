@@ -65,16 +65,23 @@ TEST_F(TickTest, DeathBelowOneLifeEndsTheGameUnlessTheSameTickCompletesTheLevel)
     }
 }
 
-TEST_F(TickTest, CompletingLevel50EndsTheGameWithoutALevel51)
+TEST_F(TickTest, CompletingLevel50EndsTheGameWithoutALevel51AndTellsOfPurchases)
 {
-    start({ { 0, 0 } });
-    setUpLevel(game, LastLevel);
-    view.whenDrawn = [this] { state.fieldShare = 1.0; };
-    tick(game);
-    state.paused = 0; // the players have seen the final message
-    tick(game);
-    EXPECT_EQ(std::pair(state.level, state.timerId), std::pair(LastLevel, 0));
-    EXPECT_EQ(view.calls.back(), "menu");
+    for (const auto& [players, purchases, message] : { std::tuple { 1, 0, "Game Completed! Congratulations!" },
+             { 1, 1, "Game Completed, you cheater." }, { 2, 3, "Game Completed, you cheaters." } }) {
+        start({ { 0, 0 }, { 1, players - 1 } });
+        if (players == 1)
+            state.players[1].alive = 0, state.playersInPlay = 1;
+        setUpLevel(game, LastLevel);
+        state.cheatCount = purchases;
+        view.whenDrawn = [this] { state.fieldShare = 1.0; };
+        tick(game);
+        EXPECT_EQ(view.calls.back(), message);
+        state.paused = 0; // the players have seen the final message
+        tick(game);
+        EXPECT_EQ(std::pair(state.level, state.timerId), std::pair(LastLevel, 0));
+        EXPECT_EQ(view.calls.back(), "menu");
+    }
 }
 
 TEST_F(TickTest, LevelEndBonusKeepsEveryTeamBelowAHundredLives)
