@@ -163,13 +163,27 @@ TEST(Commands, EveryInputInEveryStateDoesWhatTheTableSays)
         }
 }
 
-TEST(Commands, DuringTheRespawnDelayASteeringKeyIsSwallowed)
+// A steering key is swallowed during the respawn delay; a pause key that is also a steering key
+// only pauses; the ticks poll the pads during a game, a timer of their own in the menu
+TEST(Commands, RespawnDelayPauseKeyThatSteersAndThePadsPolledByTheTicks)
 {
     PlayedWindow w;
     w.startGame();
     w.state().players[0].respawnDelay = 3;
     EXPECT_TRUE(w.mainWindow.handleKey(38));
     EXPECT_EQ(w.observe(), "run");
+    w.state().players[0].respawnDelay = 0;
+    w.state().pauseKey = 38;
+    w.key(Qt::Key_Up);
+    EXPECT_EQ(w.observe(), "Pause");
+    w.key(Qt::Key_Up);
+    EXPECT_EQ(w.observe(), "run");
+    EXPECT_EQ(w.mainWindow.gamepads().pollInterval(), 0);
+    w.pad.setButton(SDL_CONTROLLER_BUTTON_START, true); // heard through the game's ticks alone
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.state().paused != 0; }, 10000));
+    w.state().gameOver = 1;
+    w.mainWindow.menuClicked();
+    EXPECT_EQ(w.mainWindow.gamepads().pollInterval(), Gamepads::MenuPollInterval);
 }
 
 // Alpha plays in team W and Beta in team X; Gamma and Delta sit out
