@@ -62,8 +62,6 @@ void MainWindow::setUpOnFirstShow()
                 applicationDeactivated();
         });
     m_view->destroyFrames();
-    m_state.teamAssignment = {};
-    m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
 
     m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
     loadSettings(m_state, *m_settingsFile);

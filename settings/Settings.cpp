@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 
@@ -134,6 +135,55 @@ namespace {
 
     int padNumber(int slot) { return slot >= 0 && slot < PadCount ? slot + 1 : 0; }
 
+    QString teamKey(int p) { return section + QStringLiteral("Team") + QString::number(p); }
+
+    void resetToFirstSetUp(GameState& state)
+    {
+        state.teamAssignment = {};
+        state.teamAssignment[0][0] = 1; // Alpha alone in team W
+    }
+
+    bool shareAKey(const GameState& state, int p, int q)
+    {
+        const auto& keys = state.controlKeys[q];
+        return std::any_of(state.controlKeys[p].begin(), state.controlKeys[p].end(),
+            [&](int key) { return std::find(keys.begin(), keys.end(), key) != keys.end(); });
+    }
+
+    // Each player's team, 0..3, or -1 for one who does not play, as the setup dialog was left;
+    // read after the keys, since two players who share a key may not both play. A missing or
+    // bad value, or such a pair, gives the set-up of a first start. Nobody playing is a set-up
+    // the dialog can be left with, and comes back as it was.
+    void loadTeams(GameState& state, QSettings& file)
+    {
+        std::array<int, PlayerCount> teamOf {};
+        for (int p = 0; p < PlayerCount; ++p) {
+            teamOf[p] = readInteger(file, teamKey(p), TeamCount);
+            if (teamOf[p] < -1 || teamOf[p] >= TeamCount)
+                return resetToFirstSetUp(state);
+        }
+        for (int p = 0; p < PlayerCount; ++p) {
+            for (int q = p + 1; q < PlayerCount; ++q) {
+                if (teamOf[p] >= 0 && teamOf[q] >= 0 && shareAKey(state, p, q))
+                    return resetToFirstSetUp(state);
+            }
+        }
+        state.teamAssignment = {};
+        for (int p = 0; p < PlayerCount; ++p) {
+            if (teamOf[p] >= 0)
+                state.teamAssignment[teamOf[p]][p] = 1;
+        }
+    }
+
+    int teamOfPlayer(const GameState& state, int p)
+    {
+        for (int t = 0; t < TeamCount; ++t) {
+            if (state.teamAssignment[t][p] != 0)
+                return t;
+        }
+        return -1;
+    }
+
 } // namespace
 
 void loadSettings(GameState& state, QSettings& file)
@@ -141,6 +191,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadKeys(state, file);
     loadColours(state, file);
     loadPadSlots(state, file);
+    loadTeams(state, file);
 }
 
 void saveSettings(const GameState& state, QSettings& file)
@@ -154,6 +205,8 @@ void saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, colourKey(p), state.colourChoice[p]);
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(file, teamKey(p), teamOfPlayer(state, p));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
     file.sync();

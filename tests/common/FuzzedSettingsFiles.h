@@ -34,7 +34,7 @@ private:
                 + namedCode() + '\n';
         for (int p = 0; p < 4; ++p)
             file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
-                + number(pick(5)) + '\n';
+                + number(pick(5)) + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + '\n';
         return file;
     }
     QByteArray namedCode(int c = 0) { return isNamedKey(c) ? number(c) : namedCode(pick(256)); }

@@ -43,8 +43,8 @@ printf '%s\n' '[Fendral]' Pause=80 Controls00=87 Controls01=83 Controls02=65 Con
 [ "$(id -u)" = 0 ] && chown nobody:nogroup "$config"
 play_and_quit
 for line in Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 Colour3=2 Gamepad0=3 \
-    Gamepad2=0 kept=yes; do
+    Gamepad2=0 Team0=0 kept=yes; do
     grep -qx "$line" "$config" || fail "$line lost from: $(cat "$config")"
 done
-[ "$(sed -n '/^\[Fendral\]/,/^\[/p' "$config" | grep -c '=')" = 25 ] || fail "not 25 keys in: $(cat "$config")"
+[ "$(sed -n '/^\[Fendral\]/,/^\[/p' "$config" | grep -c '=')" = 29 ] || fail "not 29 keys in: $(cat "$config")"
 echo "PASS"
