@@ -34,7 +34,7 @@ namespace {
                 }
             }
         }
-        state.ticksToStep = 8 / state.stepMultiplier;
+        state.ticksToStep = TicksPerStep / state.stepMultiplier;
     }
 
     void startStep(GameState& state)
@@ -147,14 +147,19 @@ void logicStep(Game& game)
     chargeTeamLives(state);
     if (state.changed)
         game.view.updateScores();
+    ++state.stepsPlayed;
+}
+
+int timerInterval(const GameState& state, int stepMultiplier)
+{
+    return static_cast<int>(stepMultiplier * 10000.0 / state.W * 0.125);
 }
 
 void armTimer(Game& game)
 {
     GameState& state = game.state;
     killTimer(game);
-    const auto interval = static_cast<int>(state.stepMultiplier * 10000.0 / state.W * 0.125);
-    state.timerId = game.platform.setTimer(interval);
+    state.timerId = game.platform.setTimer(timerInterval(state, state.stepMultiplier));
 }
 
 void killTimer(Game& game)
