@@ -74,6 +74,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     connectGamepads();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
+    connectResults();
     // An error box runs its own event loop while the game's timer goes on firing: the game is
     // paused first, as for any other question to the user
     if (FendralApplication* application = fendralApplication())
@@ -83,8 +84,11 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
 void MainWindow::runTick()
 {
     pollPadsBeforeTick();
+    observeGame();
     tick(*m_game);
+    observeGame();
     flushCanvasDamageIfFrameDue();
+    closeEndedGame(true);
 }
 
 MainWindow::~MainWindow()

@@ -3,7 +3,9 @@
 
 #include "CanvasDamage.h"
 #include "Game.h"
+#include "GameRecord.h"
 #include "GameState.h"
+#include "ResultsFile.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -87,6 +89,14 @@ public:
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Shows the summary of an ended game; returns the name typed for its best result (place 0
+    // is the best; -1: the game did not enter the best results). Tests replace it.
+    using SummaryRunner
+        = std::function<QString(const GameRecord& record, int place, const QString& prefill)>;
+    void setSummaryRunner(SummaryRunner runner) { m_summaryRunner = std::move(runner); }
+    // The best results are kept here; the per-user data folder unless a test sets another.
+    void setResultsPath(const QString& path) { m_resultsFile = ResultsFile(path); }
+    const GameRecord& gameRecord() const { return m_record; }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -111,6 +121,14 @@ private:
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
+    // The record of each game, its summary and the best results; see MainWindowResults.cpp
+    void connectResults();
+    void startRecordedGame();
+    void observeGame();
+    // An ended game enters the best results; with showSummary, once the menu shows again, after
+    // its summary, with the name typed there.
+    void closeEndedGame(bool showSummary);
+    void saveResults(const ResultsFile::Contents& contents);
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
@@ -140,6 +158,10 @@ private:
 
     Prompt m_prompt;
     SetupRunner m_setupRunner;
+    SummaryRunner m_summaryRunner;
+    GameRecord m_record;
+    bool m_recordClosed = true; // the ended game went into the best results and its summary
+    ResultsFile m_resultsFile;
 
     bool m_shown = false;
     bool m_painting = false;

@@ -79,7 +79,9 @@ bool MainWindow::handleKey(int key)
     }
     // Tested before steering, so the pause key never steers
     if (key == m_state.pauseKey || key == VK_SPACE || key == VK_RETURN) {
+        observeGame();
         continueOrPause(*m_game);
+        closeEndedGame(true);
         return true;
     }
     return steer(m_state, key);
@@ -97,8 +99,10 @@ void MainWindow::pauseRunningGame()
 
 void MainWindow::startGameClicked()
 {
-    if (m_setupRunner(m_state))
+    if (m_setupRunner(m_state)) {
         newGame(*m_game);
+        startRecordedGame();
+    }
     clearFocusedControl();
 }
 
@@ -108,8 +112,10 @@ void MainWindow::menuClicked()
     pauseGame(*m_game);
     const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
     if (confirmed) {
+        observeGame();
         fendral::killTimer(*m_game); // not QObject::killTimer
         m_view->showLayout(true);
+        closeEndedGame(true);
     } else {
         clearFocusedControl();
     }

@@ -165,6 +165,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::closeConfirmed()
 {
+    // A game over left by closing the program still enters the best results
+    observeGame();
+    closeEndedGame(false);
     if (m_settingsFile)
         saveSettings(m_state, *m_settingsFile);
 }

@@ -29,7 +29,8 @@ void GameRecord::start(const GameState& state)
 
 void GameRecord::observe(const GameState& state)
 {
-    if (!m_started || m_ended || state.menuMode != 0)
+    // The menu's layout clears the purchases: the game's numbers are those before it
+    if (!m_started || state.menuMode != 0)
         return;
     m_livesBought = state.cheatCount;
     for (int p = 0; p < PlayerCount; ++p) {
@@ -38,7 +39,8 @@ void GameRecord::observe(const GameState& state)
     }
     // A level ends paused on its message: completed, or lost with the game
     const bool completed = state.fieldShare >= state.neededShare;
-    if (state.level == m_recordedLevel || state.paused == 0 || !(completed || state.gameOver))
+    if (m_ended || state.level == m_recordedLevel || state.paused == 0
+        || !(completed || state.gameOver))
         return;
     LevelRecord level;
     level.level = state.level;

@@ -28,8 +28,8 @@ public:
 
     // A new game has just been set up; the record of the last one is dropped.
     void start(const GameState& state);
-    // Called after every tick: the level that ended in it, by completion or by a game over, is
-    // written down once.
+    // Called around every tick and command of the game: the totals and purchases are taken, and
+    // a level that ended, by completion or by a game over, is written down once.
     void observe(const GameState& state);
 
     bool hasStarted() const { return m_started; }
