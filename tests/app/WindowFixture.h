@@ -14,6 +14,7 @@ protected:
         : mainWindow(settingsPath())
     {
         mainWindow.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
         // Both record their question or hand over the chosen teams, then give the scripted answer
         mainWindow.setPrompt(
             [this](const QString& question) { return questions << question, answer; });
