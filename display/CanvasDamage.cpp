@@ -43,8 +43,8 @@ namespace {
         for (int word = first / WordBits; word <= last / WordBits; ++word) {
             const int low = std::max(first, word * WordBits) % WordBits;
             const int high = std::min(last, word * WordBits + WordBits - 1) % WordBits;
-            const uint64_t upToHigh
-                = high == WordBits - 1 ? ~uint64_t { 0 } : (uint64_t { 1 } << (high + 1)) - 1;
+            const uint64_t upToHigh = high == WordBits - 1 ? ~uint64_t { 0 }
+                                                            : (uint64_t { 1 } << (high + 1)) - 1;
             row[word] |= upToHigh & (~uint64_t { 0 } << low);
         }
     }
