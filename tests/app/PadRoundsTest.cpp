@@ -8,34 +8,24 @@
 #include "Widgets.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include <functional>
 #include <optional>
 
 using namespace fendral;
-
-namespace {
-
-struct PadStep {
-    std::function<void()> act; // once, when the step begins
-    std::function<bool()> reached; // the step is over when this holds
-    const char* what;
-};
+using Condition = std::function<bool()>;
 
 template <typename Dialog> bool isOpen()
 {
     auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
     return dialog && dialog->isVisible();
 }
-
-} // namespace
 
 // The real prompt and the real setup dialog, which the pad answers
 class PadRounds : public ::testing::Test {
@@ -50,72 +40,41 @@ protected:
     ~PadRounds() override { pad.reset(); }
 
     GameState& state() { return window.state(); }
-    bool playing()
-    {
-        return !state().menuMode && !state().paused && !QApplication::activeModalWidget();
-    }
+    bool playing() { return !state().menuMode && !state().paused && !isOpen<QDialog>(); }
     bool pauseShown() { return state().paused && window.messagePanel()->caption() == "Pause"; }
-    bool released(int button) { return !pad->isSeenDown(button); }
+    bool seenDown(int button) { return pad->isSeenDown(button); }
 
-    // A click: held until the window shows its effect, then let go until SDL has read that too
-    void press(int button, std::function<bool()> effect, const char* what)
-    {
-        steps.push_back({ [=, this] { pad->setButton(button, true); }, std::move(effect), what });
-        steps.push_back({ [=, this] { pad->setButton(button, false); },
-            [=, this] { return released(button); }, what });
-    }
-    void hold(int button, const char* what)
-    {
-        steps.push_back({ [=, this] { pad->setButton(button, true); },
-            [=, this] { return pad->isSeenDown(button); }, what });
-    }
-    void then(std::function<void()> act, std::function<bool()> reached, const char* what)
+    void then(std::function<void()> act, Condition reached, const char* what)
     {
         steps.push_back({ std::move(act), std::move(reached), what });
     }
+    // Down until SDL has read it, or until the window shows its effect
+    void hold(int button, const char* what, Condition effect = {})
+    {
+        then([=, this] { pad->setButton(button, true); },
+            effect ? effect : [=, this] { return seenDown(button); }, what);
+    }
+    void letGo(int button)
+    {
+        then([=, this] { pad->setButton(button, false); }, [=, this] { return !seenDown(button); },
+            "let go");
+    }
+    void press(int button, Condition effect, const char* what)
+    {
+        hold(button, what, std::move(effect));
+        letGo(button);
+    }
     // Ticks run on, so every pad press before them has been read
-    void someTicks(const char* what)
+    void someTicks()
     {
         then([this] { tickMark = window.platform().ticksDelivered() + 3; },
-            [this] { return window.platform().ticksDelivered() >= tickMark; }, what);
+            [this] { return window.platform().ticksDelivered() >= tickMark; }, "ticks");
     }
     void startGameByPad()
     {
         press(SDL_CONTROLLER_BUTTON_A, isOpen<SetupDialog>, "A in the menu opens the dialog");
         press(
             SDL_CONTROLLER_BUTTON_A, [this] { return playing(); }, "A is the dialog's Start");
-    }
-
-    // Runs the script from a timer, which fires in every event loop; returns the step it stuck
-    // at. A dialog still open at the end (or when a step gets stuck) is closed, and counts as a
-    // fault, so that the test's own loop below it can end.
-    std::string runScript()
-    {
-        std::vector<PadStep> script;
-        script.swap(steps);
-        size_t next = 0;
-        bool begun = false;
-        std::string fault;
-        QElapsedTimer clock;
-        clock.start();
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (next < script.size() && clock.elapsed() > 20000)
-                fault = script[next].what, next = script.size();
-            if (next < script.size() && !std::exchange(begun, true))
-                script[next].act();
-            if (next < script.size() && script[next].reached())
-                ++next, begun = false;
-            if (next < script.size())
-                return;
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                fault += " (a dialog was left open)";
-                dialog->reject();
-            }
-        });
-        timer.start(2);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return next == script.size(); }, 60000));
-        return fault;
     }
     bool menuShownAlone()
     {
@@ -126,15 +85,48 @@ protected:
             && window.canvas() == black;
     }
 
+    // Runs the steps from a timer, which fires in every event loop; returns the step it stuck at.
+    // A dialog still open at the end is closed (so that the loop below it can end) and a fault.
+    std::string runScript()
+    {
+        size_t next = 0;
+        bool begun = false;
+        std::string fault;
+        QElapsedTimer clock;
+        clock.start();
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (next < steps.size() && clock.elapsed() > 20000)
+                fault = steps[next].what, next = steps.size();
+            if (next < steps.size() && !std::exchange(begun, true))
+                steps[next].act();
+            if (next < steps.size() && steps[next].reached())
+                ++next, begun = false;
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                dialog && next == steps.size())
+                fault += " (a dialog was left open)", dialog->reject();
+        });
+        timer.start(2);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return next == steps.size(); }, 60000));
+        steps.clear();
+        return fault;
+    }
+
     QTemporaryDir folder;
     MainWindow window { folder.filePath("Fendral.ini") };
     std::optional<VirtualPad> pad; // plugged after the window's service started SDL
-    std::vector<PadStep> steps;
+    struct Step {
+        std::function<void()> act; // once, when the step begins
+        Condition reached; // the step is over when this holds
+        const char* what;
+    };
+    std::vector<Step> steps;
     long long tickMark = 0;
 };
 
 // Start, play, pause, answer both ways, back to the menu, cancel the dialog and start again; the
-// dialog names the pad it sees
+// dialog names the pad it sees. A press read by a tick that ends the game (Yes to "Return to
+// Menu?", A after "Game Over") leaves that tick nothing more to do.
 TEST_F(PadRounds, APadAlonePlaysRoundsAndAnswersEveryDialog)
 {
     bool named = false;
@@ -143,15 +135,13 @@ TEST_F(PadRounds, APadAlonePlaysRoundsAndAnswersEveryDialog)
         [&] {
             if (!isOpen<SetupDialog>())
                 return false;
-            const auto* dialog = qobject_cast<SetupDialog*>(QApplication::activeModalWidget());
-            for (const QAction* item : dialog->schemeMenu()->actions())
+            for (const QAction* item : window.findChild<SetupDialog*>()->schemeMenu()->actions())
                 named = named || item->text() == "Gamepad 1 (Pad)";
             return true;
         },
         "Start opens the dialog");
     press(
-        SDL_CONTROLLER_BUTTON_B, [this] { return state().menuMode && !isOpen<SetupDialog>(); },
-        "B cancels it");
+        SDL_CONTROLLER_BUTTON_B, [this] { return !isOpen<SetupDialog>(); }, "B cancels it");
     startGameByPad();
     press(
         SDL_CONTROLLER_BUTTON_START, [this] { return pauseShown(); }, "Start pauses");
@@ -163,39 +153,17 @@ TEST_F(PadRounds, APadAlonePlaysRoundsAndAnswersEveryDialog)
         "B answers No");
     press(SDL_CONTROLLER_BUTTON_BACK, isOpen<QMessageBox>, "Back asks again");
     press(
-        SDL_CONTROLLER_BUTTON_A, [this] { return state().menuMode != 0; }, "A answers Yes");
-    then([] {}, [this] { return menuShownAlone(); }, "the tick that read Yes drew nothing more");
+        SDL_CONTROLLER_BUTTON_A, [this] { return menuShownAlone(); }, "A answers Yes");
     press(SDL_CONTROLLER_BUTTON_START, isOpen<SetupDialog>, "Start opens the dialog again");
     press(
         SDL_CONTROLLER_BUTTON_START, [this] { return playing(); }, "Start is its Start too");
+    then([this] { state().players[0].alive = 0; },
+        [this] { return window.messagePanel()->isVisible(); }, "Game Over");
+    press(
+        SDL_CONTROLLER_BUTTON_A, [this] { return state().menuMode != 0; }, "A leaves it");
     EXPECT_EQ(runScript(), "");
+    EXPECT_TRUE(menuShownAlone()) << "the tick that read A drew nothing more";
     EXPECT_TRUE(named) << "the Load menu names the connected pad";
-}
-
-// A pad press read by a tick that ends the game leaves that tick nothing more to do, in play and
-// after "Game Over"
-TEST_F(PadRounds, APressThatEndsTheGameEndsItsTick)
-{
-    const struct {
-        const char* name;
-        std::function<void(GameState&)> bring;
-    } cases[] = { { "in play", [](GameState&) {} },
-        { "Game Over", [](GameState& s) { s.players[0].alive = 0; } } };
-    for (const auto& c : cases) {
-        startGameByPad();
-        then([&] { c.bring(state()); },
-            [&] { return c.name == cases[0].name || window.messagePanel()->isVisible(); }, c.name);
-        if (c.name == cases[1].name) {
-            press(
-                SDL_CONTROLLER_BUTTON_A, [this] { return state().menuMode != 0; }, c.name);
-        } else {
-            press(SDL_CONTROLLER_BUTTON_BACK, isOpen<QMessageBox>, c.name);
-            press(
-                SDL_CONTROLLER_BUTTON_A, [this] { return state().menuMode != 0; }, c.name);
-        }
-        EXPECT_EQ(runScript(), "");
-        EXPECT_TRUE(menuShownAlone()) << c.name;
-    }
 }
 
 // A direction held while the player cannot steer takes effect as soon as it can, from the D-pad
@@ -206,26 +174,22 @@ TEST_F(PadRounds, HeldDirectionsWaitAndTheBackgroundHearsNothing)
     press(
         SDL_CONTROLLER_BUTTON_START, [this] { return pauseShown(); }, "paused");
     hold(SDL_CONTROLLER_BUTTON_DPAD_LEFT, "left held in the pause");
-    someTicks("left dropped by the pause");
+    someTicks();
     press(
         SDL_CONTROLLER_BUTTON_A, [this] { return state().players[0].dx == -1; },
         "left taken after the pause");
-    then([this] { pad->setButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false); },
-        [this] { return released(SDL_CONTROLLER_BUTTON_DPAD_LEFT); }, "left let go");
-    then([this] { state().players[0].respawnDelay = 6; }, [] { return true; }, "respawning");
-    then([this] { pad->setStick(0, -32767); }, [this] { return state().players[0].dy == -1; },
-        "up by the stick after the respawn delay");
+    letGo(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    then([this] { state().players[0].respawnDelay = 6, pad->setStick(0, -32767); },
+        [this] { return state().players[0].dy == -1; }, "up by the stick after the respawn delay");
     then([this] { pad->setStick(0, 0); }, [] { return true; }, "stick let go");
     then([] { emit qApp->applicationStateChanged(Qt::ApplicationInactive); },
         [this] { return pauseShown(); }, "the game pauses in the background");
-    hold(SDL_CONTROLLER_BUTTON_START, "Start in the background");
-    someTicks("Start read in the background");
-    then([this] { pad->setButton(SDL_CONTROLLER_BUTTON_START, false); },
-        [this] { return released(SDL_CONTROLLER_BUTTON_START); }, "Start let go");
-    hold(SDL_CONTROLLER_BUTTON_BACK, "Back in the background");
-    someTicks("Back read in the background");
+    for (const auto button : { SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_BACK }) {
+        hold(button, "a button in the background");
+        someTicks();
+        letGo(button);
+    }
     EXPECT_EQ(runScript(), "");
-    EXPECT_TRUE(pauseShown() && !QApplication::activeModalWidget());
     emit qApp->applicationStateChanged(Qt::ApplicationActive);
     EXPECT_TRUE(pauseShown()) << "coming back finds the game paused";
 }

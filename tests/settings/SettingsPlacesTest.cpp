@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,92 +13,67 @@
 using namespace fendral;
 
 namespace {
-
-enum class Folder { Writable, ReadOnly, Installed };
-enum class File { None, Writable, ReadOnly };
+constexpr auto ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner
+    | QFile::ExeGroup | QFile::ExeOther;
+constexpr auto Writable = ReadOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
 
 void writeFile(const QString& path, const QByteArray& content, QFile::Permissions permissions)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    file.close();
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.setPermissions(permissions);
 }
 
 QByteArray contentOf(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "-";
 }
-
-constexpr auto Everyone = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-constexpr auto EveryoneWrites
-    = Everyone | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-constexpr auto EveryoneEnters = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-
-} // namespace
+}
 
 TEST(SettingsPlaces, EachKindOfCopyKeepsItsSettingsWhereThePlayerCanWriteThem)
 {
     // As root the player is the user nobody: root may write any file it can open
     const passwd* nobody = geteuid() == 0 ? getpwnam("nobody") : nullptr;
     const struct {
-        Folder folder;
-        File file;
-        bool perUserFileBefore;
-        bool besideExpected;
-        const char* perUserContent; // afterwards
-    } cases[] = {
-        { Folder::Writable, File::None, false, true, "(none)" },
-        { Folder::Writable, File::Writable, true, true, "mine" },
-        { Folder::Writable, File::ReadOnly, false, false, "beside" }, // filled from the file
-        { Folder::Writable, File::ReadOnly, true, false, "mine" }, // never filled twice
-        { Folder::ReadOnly, File::None, false, false, "(none)" },
-        { Folder::ReadOnly, File::Writable, false, false, "beside" },
-        { Folder::Installed, File::None, false, false, "(none)" },
-        { Folder::Installed, File::Writable, false, false, "beside" },
-    };
+        const char* folder; // "installed" (bin beside share with the desktop entry), rw or r
+        const char* beside; // the Fendral.ini beside the program: "-" none, rw or r
+        const char* perUserBefore;
+        bool besideKept; // the file beside the program is where the settings live
+        const char* perUserAfter;
+    } cases[] = { { "rw", "-", "-", true, "-" }, { "rw", "rw", "mine", true, "mine" },
+        { "rw", "r", "-", false, "beside" }, { "rw", "r", "mine", false, "mine" },
+        { "r", "-", "-", false, "-" }, { "r", "rw", "-", false, "beside" },
+        { "installed", "-", "-", false, "-" }, { "installed", "rw", "-", false, "beside" } };
     for (const auto& c : cases) {
+        const std::string what = std::string(c.folder) + " " + c.beside + " " + c.perUserBefore;
         QTemporaryDir root;
-        QFile::setPermissions(root.path(), EveryoneWrites | EveryoneEnters);
-        const QString program = root.filePath(c.folder == Folder::Installed ? "usr/bin" : "game");
-        QDir().mkpath(program);
-        if (c.folder == Folder::Installed) {
-            QDir().mkpath(root.filePath("usr/share/applications"));
-            writeFile(root.filePath("usr/share/applications/io.github.fendral.fendral.desktop"),
-                "[Desktop Entry]\n", Everyone);
-        }
+        QFile::setPermissions(root.path(), Writable);
+        const bool installed = c.folder == std::string("installed");
+        const QString program = root.filePath(installed ? "usr/bin" : "game");
+        const QString config = root.filePath("home/Fendral");
+        for (const QString& folder : { program, config, root.filePath("usr/share/applications") })
+            QDir().mkpath(folder), QFile::setPermissions(folder, Writable);
+        if (installed)
+            writeFile(root.filePath("usr/share/applications/io.github.fendral.fendral.desktop"), "",
+                ReadOnly);
         const QString beside = program + "/Fendral.ini";
-        if (c.file != File::None)
-            writeFile(beside, "beside", c.file == File::Writable ? EveryoneWrites : Everyone);
-        QFile::setPermissions(
-            program, (c.folder == Folder::ReadOnly ? Everyone : EveryoneWrites) | EveryoneEnters);
-        const QString config = root.filePath("home/.config/Fendral");
-        QDir().mkpath(config);
-        QFile::setPermissions(config, EveryoneWrites | EveryoneEnters);
-        if (c.perUserFileBefore)
-            writeFile(config + "/Fendral.ini", "mine", EveryoneWrites);
+        if (c.beside != std::string("-"))
+            writeFile(beside, "beside", c.beside == std::string("r") ? ReadOnly : Writable);
+        if (c.perUserBefore != std::string("-"))
+            writeFile(config + "/Fendral.ini", c.perUserBefore, Writable);
+        QFile::setPermissions(program, c.folder == std::string("r") ? ReadOnly : Writable);
 
-        QString path;
-        {
-            if (nobody) {
-                ASSERT_EQ(seteuid(nobody->pw_uid), 0);
-            }
-            const auto backToRoot = qScopeGuard([nobody] {
-                if (nobody) {
-                    EXPECT_EQ(seteuid(0), 0);
-                }
-            });
-            path = settingsFilePath(program, config);
-        }
-        const std::string what = "folder " + std::to_string(int(c.folder)) + ", file "
-            + std::to_string(int(c.file)) + (c.perUserFileBefore ? ", per-user file" : "");
-        EXPECT_EQ(path, c.besideExpected ? beside : config + "/Fendral.ini") << what;
-        EXPECT_EQ(contentOf(config + "/Fendral.ini"), c.perUserContent) << what;
-        EXPECT_EQ(contentOf(beside), c.file == File::None ? "(none)" : "beside") << what;
+        EXPECT_TRUE(!nobody || seteuid(nobody->pw_uid) == 0);
+        const QString path = settingsFilePath(program, config);
+        EXPECT_TRUE(!nobody || seteuid(0) == 0);
+
+        EXPECT_EQ(path, c.besideKept ? beside : config + "/Fendral.ini") << what;
+        EXPECT_EQ(contentOf(config + "/Fendral.ini"), c.perUserAfter) << what;
+        EXPECT_EQ(contentOf(beside), c.beside == std::string("-") ? "-" : "beside") << what;
         EXPECT_EQ(QDir(program).entryList(QDir::Hidden | QDir::Files).size(),
-            c.file == File::None ? 0 : 1)
+            c.beside == std::string("-") ? 0 : 1)
             << what << ": nothing left beside the program";
-        QFile::setPermissions(program, EveryoneWrites | EveryoneEnters); // to be removed
+        QFile::setPermissions(program, Writable); // to be removed
     }
 }
