@@ -173,7 +173,10 @@ void MainWindow::closeConfirmed() { writeSettings(!m_closingWithoutAsking); }
 void MainWindow::closeWithoutAsking()
 {
     m_closingWithoutAsking = true;
-    close();
+    // A close already under way (its question open) refuses a second one: the settings are
+    // then written here
+    if (!close())
+        writeSettings(false);
     // Ends every event loop, also that of a dialog or question left open, which returns unanswered
     QCoreApplication::exit(0);
 }
