@@ -5,14 +5,15 @@
 #                            desktop checks and the Debian package need
 set -euo pipefail
 
+# file: CPack's Debian package reads the program's libraries with it
 packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev libxkbcommon-dev
-          libxcb1-dev xkb-data)
+          libxcb1-dev xkb-data file)
 if [ "${1:-}" = --tests ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-xkb-utils
                xauth imagemagick python3 util-linux)
     # The checks of the desktop entry and the metadata, the renderer of the PNG icons, and the
     # checks of the Debian package
-    packages+=(desktop-file-utils appstream librsvg2-bin dpkg-dev file lintian)
+    packages+=(desktop-file-utils appstream librsvg2-bin lintian)
 fi
 
 missing=()
