@@ -121,6 +121,14 @@ void AnchoredLabel::setAnchoredFont(const QFont& font)
     place();
 }
 
+void AnchoredLabel::setAnchor(int x, int top)
+{
+    m_x = x;
+    m_top = top;
+    place();
+    emit captionChanged();
+}
+
 QColor AnchoredLabel::colour() const { return palette().color(QPalette::WindowText); }
 
 void AnchoredLabel::setColour(const QColor& colour) { setTextColour(this, colour); }

@@ -28,6 +28,8 @@ namespace {
 
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
+    QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
+
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
     // plus sign, hex, a fraction, spaces kept by quotes (" 65"), a number beyond 32 bits (which
@@ -156,6 +158,14 @@ void saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
+    file.sync();
+}
+
+bool loadFullScreen(QSettings& file) { return readInteger(file, fullScreenKey(), 0) == 1; }
+
+void saveFullScreen(QSettings& file, bool fullScreen)
+{
+    writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
     file.sync();
 }
 

@@ -15,4 +15,9 @@ void loadSettings(GameState& state, QSettings& file);
 // everything as it was, in memory and on disk.
 void saveSettings(const GameState& state, QSettings& file);
 
+// Whether the game is shown full screen; a missing or bad value means the window.
+bool loadFullScreen(QSettings& file);
+// Remembers the choice at once: the game may be ended by anything after a switch.
+void saveFullScreen(QSettings& file, bool fullScreen);
+
 } // namespace fendral
