@@ -131,9 +131,11 @@ void MainWindow::layOutForScreen()
         const QSize frame = frameGeometry().size() - geometry().size();
         n = windowCellSize(toDeviceSize(shownOn->availableGeometry().size(), ratio),
             toDeviceSize(frame, ratio), ratio);
-        canvasSize = scaledClientSize(n);
+        // Whole logical pixels that hold the client area; the device pixels beyond it are black
+        const QSize client = scaledClientSize(n);
         const QSize logical(
-            qRound(canvasSize.width() / ratio), qRound(canvasSize.height() / ratio));
+            qCeil(client.width() / ratio - 1e-9), qCeil(client.height() / ratio - 1e-9));
+        canvasSize = toDeviceSize(logical, ratio).expandedTo(client);
         // The window never changes its size, maximised or not, as long as the screen is the same
         if (size() != logical || minimumSize() != logical || maximumSize() != logical)
             setFixedSize(logical);
@@ -146,10 +148,12 @@ void MainWindow::layOutForScreen()
     m_scale = Scale(n, ratio);
     m_canvas = QImage(canvasSize, QImage::Format_RGB32);
     m_canvas.setDevicePixelRatio(ratio);
+    // Full screen centres the game on black; a window shows it from its top left corner
     const QSize client = scaledClientSize(n);
-    m_gameRect = QRect(QPoint((canvasSize.width() - client.width()) / 2,
-                           (canvasSize.height() - client.height()) / 2),
-        client);
+    const QPoint corner = m_fullScreen ? QPoint((canvasSize.width() - client.width()) / 2,
+                              (canvasSize.height() - client.height()) / 2)
+                                       : QPoint();
+    m_gameRect = QRect(corner, client);
     m_renderer->setCellSize(n);
     m_renderer->setOrigin(m_gameRect.x(), m_gameRect.y());
     m_damage = CanvasDamage(canvasSize, n, m_gameRect.topLeft());
