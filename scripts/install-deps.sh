@@ -7,6 +7,8 @@ packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev lib
           x11-xkb-utils xauth imagemagick python3)
 # The checks of the desktop entry and the metadata, and the renderer of the PNG icons
 packages+=(desktop-file-utils appstream librsvg2-bin)
+# A real window manager for the end-to-end tests of full screen and of small screens
+packages+=(openbox)
 
 missing=()
 for package in "${packages[@]}"; do
