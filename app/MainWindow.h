@@ -6,6 +6,7 @@
 #include "GameRecord.h"
 #include "GameState.h"
 #include "ResultsFile.h"
+#include "ScreenScale.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -70,6 +71,8 @@ public:
     bool confirmClose();
     // The close was allowed: the settings are written.
     void closeConfirmed();
+    // Ends the program as a close does, with no question and no box: for SIGTERM, SIGINT, SIGHUP.
+    void closeWithoutAsking();
     // "Close Fendral" in the menu and "Close" in the status panel
     void closeProgramClicked();
     void closeClicked();
@@ -82,6 +85,13 @@ public:
     void applicationDeactivated();
     // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
     void pauseRunningGame();
+
+    // F11: full screen and back, remembered in the settings file; a game goes on as it was.
+    void toggleFullScreen();
+    bool isFullScreenChosen() const { return m_fullScreen; }
+    // The scale the game is drawn at, and where its client area lies on the canvas.
+    const Scale& scale() const { return m_scale; }
+    QRect gameRect() const { return m_gameRect; }
 
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;
@@ -97,6 +107,9 @@ public:
     // The best results are kept here; the per-user data folder unless a test sets another.
     void setResultsPath(const QString& path) { m_resultsFile = ResultsFile(path); }
     const GameRecord& gameRecord() const { return m_record; }
+    // Tells the player something went wrong, in a box titled "Fendral". Tests note it instead.
+    using Notice = std::function<void(const QString& message)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -105,12 +118,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
     void createMenuPanels();
     void createBottomLabels();
     void placeBottomLabels();
+    // Screen modes and scales; see MainWindowScreen.cpp
+    void watchScreen();
+    void applyScreenMode();
+    void layOutForScreen();
+    void layOutControls();
+    void applicationStateChanged(Qt::ApplicationState applicationState);
+    QRect toLogical(const QRect& device) const;
+    QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
     void gameTimerChanged(int intervalMs);
@@ -118,6 +140,8 @@ private:
     void flushCanvasDamageIfFrameDue();
     void flushCanvasDamage();
     void requestClose();
+    // Writes the settings; a failure is told on stderr, and in a box when the player is there
+    void writeSettings(bool tellInABox);
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
@@ -128,15 +152,22 @@ private:
     // An ended game enters the best results; with showSummary, once the menu shows again, after
     // its summary, with the name typed there.
     void closeEndedGame(bool showSummary);
+    // Puts the ended game into the table read from the file and saves it; its place, or -1.
+    int enterBestResults(ResultsFile::Contents& contents, QString& prefill);
     void saveResults(const ResultsFile::Contents& contents);
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
+    bool isPlayingByPad() const;
     void pollPadsWithTimer(int intervalMs);
-    void pollPadsBeforeTick();
+    // Polls the pads at the start of a tick; false when a press ended the game
+    bool pollPadsBeforeTick();
+    void repeatHeldDirections();
     void padSteered(int slot, int direction);
-    void padPausePressed();
+    // Start or A (confirm), B (not confirm)
+    void padButtonPressed(bool confirm);
     void padMenuPressed();
+    void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
 
     GameState m_state;
     QImage m_canvas;
@@ -157,6 +188,7 @@ private:
     QLabel* m_creditLabel = nullptr;
 
     Prompt m_prompt;
+    Notice m_notice;
     SetupRunner m_setupRunner;
     SummaryRunner m_summaryRunner;
     GameRecord m_record;
@@ -164,12 +196,21 @@ private:
     ResultsFile m_resultsFile;
 
     bool m_shown = false;
+    bool m_closingWithoutAsking = false;
+    bool m_applicationActive = true; // as Qt last reported it
     bool m_painting = false;
     CanvasDamage m_damage; // canvas changes not yet handed to Qt
     QTimer m_canvasFlushTimer; // hands them over at the next frame
     QElapsedTimer m_sinceCanvasFlush;
     int m_frameInterval = 16; // ms between two pictures of the screen
     QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
+
+    bool m_fullScreen = false;
+    bool m_laidOut = false;
+    Scale m_scale;
+    QRect m_gameRect { 0, 0, DesignClientWidth, DesignClientHeight }; // on the canvas
+    QTimer m_screenSwitch; // runs while the window manager carries out a switch of mode
+    bool m_deactivatedWhileSwitching = false;
 };
 
 } // namespace fendral

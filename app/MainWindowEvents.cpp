@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDebug>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -21,11 +22,6 @@ namespace fendral {
 
 namespace {
     const QString Version = QStringLiteral("1.2");
-
-    void centre(QWidget* widget, const QSize& area)
-    {
-        widget->move((area.width() - widget->width()) / 2, (area.height() - widget->height()) / 2);
-    }
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -45,26 +41,20 @@ void MainWindow::setUpOnFirstShow()
     // A maximised window would keep this size anyway: the window refuses every resize
     m_versionLabel->setText(QStringLiteral("ver. ") + Version);
 
-    const int fieldHeight = height() - m_statusPanel->height();
-    m_state.W = width() / CellSize;
-    m_state.H = fieldHeight / CellSize;
-    m_renderer->setOrigin(
-        (width() - CellSize * m_state.W) / 2, (fieldHeight - CellSize * m_state.H) / 2);
+    // The field is that of the described window at any scale
+    m_state.W = DesignClientWidth / CellSize;
+    m_state.H = (DesignClientHeight - StatusPanel::PanelHeight) / CellSize;
 
-    centre(m_menuPanel, size());
-    centre(m_messagePanel, size());
-    m_statusPanel->placeLevelBox();
-    placeBottomLabels();
-
+    m_applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
-        [this](Qt::ApplicationState applicationState) {
-            if (applicationState != Qt::ApplicationActive)
-                applicationDeactivated();
-        });
+        &MainWindow::applicationStateChanged);
     m_view->destroyFrames();
 
     m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
     loadSettings(m_state, *m_settingsFile);
+    m_fullScreen = loadFullScreen(*m_settingsFile);
+    watchScreen();
+    applyScreenMode();
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
@@ -114,8 +104,11 @@ void MainWindow::flushCanvasDamage()
 {
     m_sinceCanvasFlush.restart();
     const QRegion region = m_damage.takeRegion();
-    m_pendingRegion = m_pendingRegion.isEmpty() ? region : m_pendingRegion + region;
-    update(region);
+    QRegion logical;
+    for (const QRect& rect : region)
+        logical += toLogical(rect);
+    m_pendingRegion = m_pendingRegion.isEmpty() ? logical : m_pendingRegion + logical;
+    update(logical);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event)
@@ -129,8 +122,14 @@ void MainWindow::paintEvent(QPaintEvent* event)
     }
     m_pendingRegion = asked == m_pendingRegion ? QRegion() : m_pendingRegion - asked;
     QPainter painter(this);
-    for (const QRect& rect : asked)
-        painter.drawImage(rect.topLeft(), m_canvas, rect);
+    const double ratio = m_scale.devicePixelRatio();
+    for (const QRect& rect : asked) {
+        // The canvas holds device pixels: each is copied onto one pixel of the screen
+        const QRect source = toDevice(rect) & m_canvas.rect();
+        painter.drawImage(QRectF(source.x() / ratio, source.y() / ratio, source.width() / ratio,
+                              source.height() / ratio),
+            m_canvas, source);
+    }
 }
 
 void MainWindow::paintField()
@@ -155,7 +154,7 @@ void MainWindow::closeClicked() { closeProgramClicked(); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!confirmClose()) {
+    if (!m_closingWithoutAsking && !confirmClose()) {
         event->ignore();
         return;
     }
@@ -168,8 +167,29 @@ void MainWindow::closeConfirmed()
     // A game over left by closing the program still enters the best results
     observeGame();
     closeEndedGame(false);
-    if (m_settingsFile)
-        saveSettings(m_state, *m_settingsFile);
+    writeSettings(!m_closingWithoutAsking);
+}
+
+void MainWindow::closeWithoutAsking()
+{
+    m_closingWithoutAsking = true;
+    // A close already under way (its question open) refuses a second one: the settings are
+    // then written here
+    if (!close())
+        writeSettings(false);
+    // Ends every event loop, also that of a dialog or question left open, which returns unanswered
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::writeSettings(bool tellInABox)
+{
+    if (!m_settingsFile || saveSettings(m_state, *m_settingsFile))
+        return;
+    const QString message = QStringLiteral("The settings could not be written to %1: %2.")
+                                .arg(m_settingsPath, settingsWriteProblem(m_settingsPath));
+    qWarning().noquote() << "Fendral:" << message;
+    if (tellInABox)
+        m_notice(message);
 }
 
 void MainWindow::tearDown()

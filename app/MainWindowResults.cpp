@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QTimer>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -56,33 +57,41 @@ void MainWindow::closeEndedGame(bool showSummary)
     if (m_recordClosed || !m_record.hasEnded() || (showSummary && !m_state.menuMode))
         return;
     m_recordClosed = true;
-    // Only whole games that a person played count: from level 1 to a game over or the end
-    const bool enters = m_record.hasPerson() && m_record.startingLevel() == 1;
     ResultsFile::Contents contents;
-    int place = -1;
     QString prefill;
-    if (enters) {
-        contents = m_resultsFile.load();
-        if (!m_resultsFile.setAsidePath().isEmpty())
-            qWarning().noquote() << "Fendral: a damaged results file was set aside as"
-                                 << m_resultsFile.setAsidePath();
-        prefill = contents.lastName.isEmpty() ? accountUserName() : contents.lastName;
-        GameResult result = gameResult(m_record, QDateTime::currentMSecsSinceEpoch());
-        result.name = prefill;
-        place = contents.table.insert(result);
-        // Kept before the summary shows: a close while it is open loses no result
-        if (place >= 0)
-            saveResults(contents);
-    }
+    const int place = enterBestResults(contents, prefill);
     if (!showSummary)
         return;
-    const QString name = m_summaryRunner(m_record, place, prefill);
-    if (place >= 0) {
-        contents.table.setName(place, name);
-        contents.lastName = name;
+    // Shown once the event loop runs again: opened from a tick or from the pads' poll, the
+    // dialog's own loop would never hear the pads
+    QTimer::singleShot(0, this, [this, record = m_record, place, prefill, contents]() mutable {
+        const QString name = m_summaryRunner(record, place, prefill);
+        if (place >= 0) {
+            contents.table.setName(place, name);
+            contents.lastName = name;
+            saveResults(contents);
+        }
+        clearFocusedControl();
+    });
+}
+
+int MainWindow::enterBestResults(ResultsFile::Contents& contents, QString& prefill)
+{
+    // Only whole games that a person played count: from level 1 to a game over or the end
+    if (!m_record.hasPerson() || m_record.startingLevel() != 1)
+        return -1;
+    contents = m_resultsFile.load();
+    if (!m_resultsFile.setAsidePath().isEmpty())
+        qWarning().noquote() << "Fendral: a damaged results file was set aside as"
+                             << m_resultsFile.setAsidePath();
+    prefill = contents.lastName.isEmpty() ? accountUserName() : contents.lastName;
+    GameResult result = gameResult(m_record, QDateTime::currentMSecsSinceEpoch());
+    result.name = prefill;
+    const int place = contents.table.insert(result);
+    // Kept before the summary shows: a close while it is open loses no result
+    if (place >= 0)
         saveResults(contents);
-    }
-    clearFocusedControl();
+    return place;
 }
 
 void MainWindow::saveResults(const ResultsFile::Contents& contents)

@@ -53,10 +53,16 @@ public:
     void setCaption(const QString& text);
     // Changes the font and places the caption again on its anchor.
     void setAnchoredFont(const QFont& font);
+    // Narrows the font just enough for the caption to take at most room pixels (never below half
+    // its width), and gives it back its own width whenever the caption fits.
+    void narrowToFit(int room);
     QColor colour() const;
     void setColour(const QColor& colour);
     // The x it is anchored on: its left edge, or the end of its right edge.
     int anchorX() const { return m_x; }
+    int anchorTop() const { return m_top; }
+    // Moves the anchor and places the caption on it again, as a change of scale does.
+    void setAnchor(int x, int top);
 
 signals:
     void captionChanged();

@@ -4,8 +4,10 @@
 #include "KeyNames.h"
 #include "VirtualKeys.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <array>
@@ -28,6 +30,8 @@ namespace {
     QString pauseKeyName() { return section + QStringLiteral("Pause"); }
 
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
+
+    QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
 
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
@@ -194,7 +198,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadTeams(state, file);
 }
 
-void saveSettings(const GameState& state, QSettings& file)
+bool saveSettings(const GameState& state, QSettings& file)
 {
     writeInteger(file, pauseKeyName(), state.pauseKey);
     for (int p = 0; p < PlayerCount; ++p) {
@@ -209,6 +213,30 @@ void saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, teamKey(p), teamOfPlayer(state, p));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+QString settingsWriteProblem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return QStringLiteral("its folder cannot be created");
+    QFile existing(path);
+    if (existing.exists() && !existing.open(QIODevice::WriteOnly | QIODevice::Append))
+        return existing.errorString();
+    // QSettings writes a new file beside the old one and puts it in its place
+    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.fendral-write-test-XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    return QStringLiteral("the write failed");
+}
+
+bool loadFullScreen(QSettings& file) { return readInteger(file, fullScreenKey(), 0) == 1; }
+
+void saveFullScreen(QSettings& file, bool fullScreen)
+{
+    writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
     file.sync();
 }
 
