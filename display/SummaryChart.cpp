@@ -4,10 +4,11 @@
 #include "QtColour.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
+#include <vector>
 
 namespace fendral {
 
@@ -30,21 +31,27 @@ namespace {
         return std::nullopt;
     }
 
-    void paintAxes(QPainter& painter, const QRect& plot, int levels, int best)
+    // The top of the scale: the greatest share of a team in a level, up to the next tenth
+    double scaleTop(const GameRecord& record)
     {
-        if (best >= 0 && levels > 0) {
-            // The best level stands out as a band behind the lines
-            const double step = plot.width() / static_cast<double>(levels);
-            painter.fillRect(
-                QRectF(plot.left() + best * step, plot.top(), step, plot.height()), bestBand);
+        double top = 0.1;
+        for (const LevelRecord& level : record.levels()) {
+            for (const double share : level.teamShare)
+                top = std::max(top, std::ceil(share * 10 - 1e-9) / 10);
         }
-        for (int percent = 25; percent <= 100; percent += 25) {
-            const int y = plot.bottom() - plot.height() * percent / 100;
+        return std::min(top, 1.0);
+    }
+
+    void paintGrid(QPainter& painter, const QRect& plot, double top)
+    {
+        for (int quarter = 1; quarter <= 4; ++quarter) {
+            const int y = plot.bottom() - plot.height() * quarter / 4;
             painter.setPen(gridColour);
             painter.drawLine(plot.left(), y, plot.right(), y);
             painter.setPen(textColour);
             painter.drawText(QRect(0, y - 8, plot.left() - 4, 16),
-                Qt::AlignRight | Qt::AlignVCenter, QString::number(percent) + '%');
+                Qt::AlignRight | Qt::AlignVCenter,
+                QString::number(top * 25 * quarter, 'g', 3) + '%');
         }
         painter.drawLine(plot.bottomLeft(), plot.bottomRight());
         painter.drawLine(plot.bottomLeft(), plot.topLeft());
@@ -55,38 +62,36 @@ namespace {
 void paintSummaryChart(QPainter& painter, const QRect& area, const GameRecord& record)
 {
     painter.fillRect(area, background);
-    const QRect plot = area.adjusted(Margin + 12, 8, -8, -Margin);
+    const QRect plot = area.adjusted(Margin + 16, 8, -8, -Margin);
     const auto& levels = record.levels();
-    const int count = static_cast<int>(levels.size());
-    paintAxes(painter, plot, count, record.bestLevelIndex());
-    if (count == 0)
-        return;
-    const double step = plot.width() / static_cast<double>(count);
-    painter.setPen(textColour);
-    for (int i = 0; i < count; i += std::max(1, count / 10)) {
-        painter.drawText(QRectF(plot.left() + i * step, plot.bottom() + 2, step, Margin - 4),
-            Qt::AlignHCenter | Qt::AlignTop, QString::number(levels[i].level));
-    }
-    painter.setRenderHint(QPainter::Antialiasing);
+    const auto count = static_cast<int>(levels.size());
+    const double top = scaleTop(record);
+    const double step = plot.width() / static_cast<double>(std::max(count, 1));
+    // The best level stands out as a band behind its bars
+    if (const int best = record.bestLevelIndex(); best >= 0)
+        painter.fillRect(
+            QRectF(plot.left() + best * step, plot.top(), step, plot.height()), bestBand);
+    paintGrid(painter, plot, top);
+    std::vector<std::pair<int, QColor>> teams;
     for (int t = 0; t < TeamCount; ++t) {
-        const auto colour = teamColour(record, t);
-        if (!colour)
-            continue;
-        QPainterPath line;
-        for (int i = 0; i < count; ++i) {
-            const QPointF point(plot.left() + (i + 0.5) * step,
-                plot.bottom() - plot.height() * std::clamp(levels[i].teamShare[t], 0.0, 1.0));
-            if (i == 0)
-                line.moveTo(point);
-            else
-                line.lineTo(point);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(*colour);
-            painter.drawEllipse(point, 3, 3);
+        if (const auto colour = teamColour(record, t))
+            teams.emplace_back(t, *colour);
+    }
+    // One bar per team in each level, side by side, the level's number below every few
+    const double bar = step * 0.8 / static_cast<double>(std::max<size_t>(teams.size(), 1));
+    for (int i = 0; i < count; ++i) {
+        for (size_t k = 0; k < teams.size(); ++k) {
+            const auto& [t, colour] = teams[k];
+            const double height
+                = plot.height() * std::clamp(levels[i].teamShare[t] / top, 0.0, 1.0);
+            painter.fillRect(QRectF(plot.left() + i * step + step * 0.1 + k * bar,
+                                 plot.bottom() - height, std::max(bar - 1, 1.0), height),
+                colour);
         }
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(*colour, 2));
-        painter.drawPath(line);
+        if (i % std::max(1, count / 10) == 0)
+            painter.drawText(QRectF(plot.left() + i * step, plot.bottom() + 2, step, Margin - 4),
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                QString::number(levels[i].level));
     }
 }
 

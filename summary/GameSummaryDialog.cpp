@@ -121,7 +121,7 @@ GameSummaryDialog::GameSummaryDialog(
     close->setFocusPolicy(Qt::NoFocus);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(560, 520);
+    resize(560, sizeHint().height());
 }
 
 void GameSummaryDialog::addNameRow(int place)
@@ -163,6 +163,10 @@ void GameSummaryDialog::fillLevelTable()
         }
     }
     m_levelTable->resizeColumnsToContents();
+    // Ten rows at most in view: a longer game scrolls
+    const int shownRows = std::min(rows + 1, 10);
+    m_levelTable->setFixedHeight(m_levelTable->horizontalHeader()->sizeHint().height()
+        + shownRows * m_levelTable->rowHeight(0) + 2 * m_levelTable->frameWidth());
 }
 
 QString GameSummaryDialog::name() const
