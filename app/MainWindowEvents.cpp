@@ -67,6 +67,7 @@ void MainWindow::setUpOnFirstShow()
 
     m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
     loadSettings(m_state, *m_settingsFile);
+    setSoundChoice(loadSoundChoice(*m_settingsFile));
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
@@ -167,8 +168,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::closeConfirmed()
 {
-    if (m_settingsFile)
+    if (m_settingsFile) {
+        saveSoundChoice(m_soundChoice, *m_settingsFile);
         saveSettings(m_state, *m_settingsFile);
+    }
 }
 
 void MainWindow::tearDown()

@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace fendral {
 
+class SoundMark;
+
 class StatusPanel : public Panel {
     Q_OBJECT
 public:
@@ -28,6 +30,7 @@ public:
     QPushButton* menuButton() const { return m_menuButton; }
     QPushButton* closeButton() const { return m_closeButton; }
     Panel* purchasePanel() const { return m_purchasePanel; }
+    SoundMark* soundMark() const { return m_soundMark; }
 
 private:
     QPushButton* makeButton(const QString& caption, int left);
@@ -45,6 +48,7 @@ private:
     QPushButton* m_menuButton;
     QPushButton* m_closeButton;
     Panel* m_purchasePanel;
+    SoundMark* m_soundMark;
 };
 
 } // namespace fendral
