@@ -14,8 +14,9 @@ namespace {
 
 float peak(const Clip& clip)
 {
-    return std::transform_reduce(clip.begin(), clip.end(), 0.0f,
-        [](float a, float b) { return std::max(a, b); }, [](float x) { return std::abs(x); });
+    return std::transform_reduce(
+        clip.begin(), clip.end(), 0.0f, [](float a, float b) { return std::max(a, b); },
+        [](float x) { return std::abs(x); });
 }
 
 // An independent estimate of the pitch heard: sign changes per second, halved

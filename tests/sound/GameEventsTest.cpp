@@ -18,8 +18,10 @@ struct RecordingView : FakeView {
     void gameEvent(const GameEvent& event) override { events.push_back(event); }
     int count(GameEvent::Kind kind, int player = -1) const
     {
-        return static_cast<int>(std::count_if(events.begin(), events.end(),
-            [&](const GameEvent& e) { return e.kind == kind && (player < 0 || e.player == player); }));
+        return static_cast<int>(
+            std::count_if(events.begin(), events.end(), [&](const GameEvent& e) {
+                return e.kind == kind && (player < 0 || e.player == player);
+            }));
     }
     double shares(GameEvent::Kind kind) const
     {
@@ -71,21 +73,24 @@ TEST(GameEvents, EveryEventMatchesTheChangeOfItsTick)
         for (int p = 0; p < PlayerCount; ++p) {
             const Player &was = before.players[p], &is = s.players[p];
             ASSERT_EQ(v.count(GameEvent::PlayerDied, p), is.deaths - was.deaths);
-            ASSERT_EQ(v.count(GameEvent::PlayerRevived, p), !was.alive && (is.alive || is.deaths > was.deaths));
+            ASSERT_EQ(v.count(GameEvent::PlayerRevived, p),
+                !was.alive && (is.alive || is.deaths > was.deaths));
             if (!was.drawing && is.drawing) {
                 ASSERT_EQ(v.count(GameEvent::LeftGround, p), 1);
             }
         }
-        const bool closed = std::any_of(s.players.begin(), s.players.end(),
-            [](const Player& p) { return p.closedTrail; });
+        const bool closed = std::any_of(
+            s.players.begin(), s.players.end(), [](const Player& p) { return p.closedTrail; });
         ASSERT_EQ(v.count(GameEvent::TrailClosed), closed && stepped ? 1 : 0);
         if (closed && stepped) {
             ASSERT_NEAR(v.shares(GameEvent::TrailClosed), s.fieldShare - before.fieldShare, 1e-12);
-            ASSERT_LE(v.shares(GameEvent::RegionCaptured), v.shares(GameEvent::TrailClosed) + 1e-12);
+            ASSERT_LE(
+                v.shares(GameEvent::RegionCaptured), v.shares(GameEvent::TrailClosed) + 1e-12);
         }
         ASSERT_EQ(v.count(GameEvent::GameOver), s.gameOver && !before.gameOver ? 1 : 0);
         const bool completed = s.paused && !before.paused && !s.gameOver;
-        ASSERT_EQ(v.count(GameEvent::LevelCompleted) + v.count(GameEvent::GameCompleted), completed ? 1 : 0);
+        ASSERT_EQ(v.count(GameEvent::LevelCompleted) + v.count(GameEvent::GameCompleted),
+            completed ? 1 : 0);
         ASSERT_EQ(v.count(GameEvent::LifeBought), s.cheatCount > before.cheatCount ? 1 : 0);
         timesCompleted += completed;
 

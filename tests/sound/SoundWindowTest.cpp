@@ -3,6 +3,8 @@
 #include "MainWindow.h"
 #include "Players.h"
 #include "Sound.h"
+#include "SoundMark.h"
+#include "StatusPanel.h"
 #include "Tick.h"
 
 #include <QFile>
@@ -62,9 +64,11 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     const QByteArray bytes = file.readAll();
     const auto* samples = reinterpret_cast<const int16_t*>(bytes.constData());
     const auto count = bytes.size() / static_cast<qsizetype>(sizeof(int16_t));
-    const auto loud = std::count_if(samples, samples + count, [](int16_t s) { return std::abs(s) > 1000; });
+    const auto loud
+        = std::count_if(samples, samples + count, [](int16_t s) { return std::abs(s) > 1000; });
     EXPECT_GT(loud, 44100 / 10); // a tenth of a second of effects at least
-    EXPECT_EQ(std::count_if(samples, samples + count, [](int16_t s) { return std::abs(s) >= 32767; }), 0);
+    EXPECT_EQ(
+        std::count_if(samples, samples + count, [](int16_t s) { return std::abs(s) >= 32767; }), 0);
 
     // Sound off: a purchase and a pause start nothing, and nothing more is written
     QTest::keyClick(&window, Qt::Key_Plus, Qt::KeypadModifier);
@@ -72,4 +76,32 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     EXPECT_EQ(state.cheatCount, 1);
     EXPECT_EQ(window.sound().mixer().activeVoices(), 0);
     EXPECT_EQ(QFile(mixed).size(), bytes.size());
+}
+
+TEST(SoundWindow, KeysAndTheMarkSetTheSoundKeptInTheFile)
+{
+    const QTemporaryDir folder;
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    const QString settings = folder.filePath(QStringLiteral("Fendral.ini"));
+    {
+        MainWindow window(settings);
+        window.show();
+        const SoundMark* mark = window.statusPanel()->soundMark();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(&window, Qt::Key_F9);
+        EXPECT_EQ(window.sound().volumeStep(), Mixer::VolumeSteps);
+        for (int i = 0; i < 8; ++i)
+            QTest::keyClick(&window, Qt::Key_F7);
+        EXPECT_EQ(mark->volumeStep(), 2);
+        QTest::mouseClick(window.statusPanel()->soundMark(), Qt::LeftButton);
+        EXPECT_FALSE(window.sound().isEnabled());
+        EXPECT_FALSE(mark->isOn());
+        window.close();
+    }
+    MainWindow again(settings);
+    again.show();
+    EXPECT_FALSE(again.soundChoice().on);
+    EXPECT_EQ(again.soundChoice().volumeStep, 2);
+    QTest::keyClick(&again, Qt::Key_F8);
+    EXPECT_TRUE(again.sound().isEnabled());
 }
