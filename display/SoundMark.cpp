@@ -47,8 +47,8 @@ void SoundMark::paintEvent(QPaintEvent* event)
     // One wave up to 30 %, two up to 60 %, three above
     const int waves = (m_volumeStep + 2) / 3 > 3 ? 3 : (m_volumeStep + 2) / 3;
     for (int i = 0; i < waves; ++i) {
-        const double r = 3 + 2.5 * i;
-        painter.drawArc(QRectF(8 - r + 1.5, 8 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
+        const double r = 2.5 + 2.2 * i; // around the cone's tip, within the mark's 16 pixels
+        painter.drawArc(QRectF(8.5 - r, 8 - r, 2 * r, 2 * r), -50 * 16, 100 * 16);
     }
 }
 
