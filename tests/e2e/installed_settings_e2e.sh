@@ -64,11 +64,11 @@ kept=yes
 INI
 [ "$(id -u)" = 0 ] && chown nobody:nogroup "$config"
 play_and_quit
-# Alpha's pad 3 is Gamma's by default, so Gamma is left without one
+# Alpha's pad 3 is Gamma's by default, so Gamma is left without one; sound is on at 70 %
 for line in Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 Colour3=2 Gamepad0=3 \
-    Gamepad2=0 kept=yes; do
+    Gamepad2=0 Sound=1 SoundVolume=70 kept=yes; do
     grep -qx "$line" "$config" || fail "$line lost from: $(cat "$config")"
 done
 keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$config" | grep -c '=')
-[ "$keys" = 25 ] || fail "$keys keys instead of 25 in: $(cat "$config")"
+[ "$keys" = 27 ] || fail "$keys keys instead of 27 in: $(cat "$config")"
 echo "PASS"

@@ -92,10 +92,12 @@ Colour3=3
 Gamepad0=1
 Gamepad1=2
 Gamepad2=3
-Gamepad3=4"
+Gamepad3=4
+Sound=1
+SoundVolume=70"
 while read -r line; do
     grep -qx "$line" "$ini" || fail "$line missing from: $(cat "$ini")"
 done <<<"$expected"
 keys=$(grep -c '=' "$ini")
-[ "$keys" = 25 ] || fail "$keys keys instead of 25 in: $(cat "$ini")"
+[ "$keys" = 27 ] || fail "$keys keys instead of 27 in: $(cat "$ini")"
 echo "PASS"
