@@ -22,9 +22,16 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     const QString mixed = folder.filePath(QStringLiteral("mixed.raw"));
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(mixed));
-    MainWindow window(folder.filePath(QStringLiteral("Fendral.ini")));
+    const QString settings = folder.filePath(QStringLiteral("Fendral.ini"));
+    {
+        QSettings bad(settings, QSettings::IniFormat); // bad values: sound on at 70 %
+        bad.setValue("Fendral/Sound", "off");
+        bad.setValue("Fendral/SoundVolume", "35");
+    }
+    MainWindow window(settings);
     window.setSetupRunner([](GameState& state) { return state.rng.seed(1), true; }); // Alpha alone
     window.show();
+    EXPECT_EQ(window.sound().volumeStep(), 7);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.sound().hasDevice(); }, 10000));
     QTest::keyClick(&window, Qt::Key_Return);
     GameState& state = window.state();
@@ -67,7 +74,8 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     QTest::mouseClick(window.statusPanel()->soundMark(), Qt::LeftButton);
     EXPECT_TRUE(window.sound().isEnabled());
     window.closeConfirmed();
-    QSettings kept(folder.filePath(QStringLiteral("Fendral.ini")), QSettings::IniFormat);
-    EXPECT_EQ(loadSoundChoice(kept).volumeStep, 2);
+    QSettings kept(settings, QSettings::IniFormat);
+    EXPECT_EQ(kept.value("Fendral/SoundVolume"), "20");
+    EXPECT_EQ(kept.value("Fendral/Sound"), "1");
     EXPECT_TRUE(window.statusPanel()->soundMark()->isOn());
 }
