@@ -34,6 +34,7 @@ void pauseGame(Game& game)
         return;
     game.state.paused = 1;
     showPause(game);
+    game.view.gameEvent({ GameEvent::Paused });
 }
 
 void continueOrPause(Game& game)
@@ -48,6 +49,7 @@ void continueOrPause(Game& game)
     if (state.paused != 0)
         game.view.setMessage("Pause");
     game.view.setMessageVisible(state.paused != 0);
+    game.view.gameEvent({ state.paused != 0 ? GameEvent::Paused : GameEvent::Continued });
 }
 
 bool steer(GameState& state, int key)

@@ -5,6 +5,7 @@
 #include "FieldRenderer.h"
 #include "Gamepads.h"
 #include "QtPlatform.h"
+#include "Sound.h"
 #include "StatusPanel.h"
 #include "Tick.h"
 
@@ -72,6 +73,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
     connectGamepads();
+    connectSound();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
     // An error box runs its own event loop while the game's timer goes on firing: the game is

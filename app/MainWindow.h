@@ -5,6 +5,7 @@
 #include "Game.h"
 #include "GameState.h"
 #include "ScreenScale.h"
+#include "Settings.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -27,6 +28,7 @@ class FieldRenderer;
 class Gamepads;
 class Panel;
 class QtPlatform;
+class Sound;
 class StatusPanel;
 
 class MainWindow : public QWidget {
@@ -45,6 +47,8 @@ public:
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
     Gamepads& gamepads() { return *m_gamepads; }
+    Sound& sound() { return *m_sound; }
+    const SoundChoice& soundChoice() const { return m_soundChoice; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
 
@@ -148,6 +152,11 @@ private:
     void padButtonPressed(bool confirm);
     void padMenuPressed();
     void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
+    // The sound and its keys; see MainWindowSound.cpp
+    void connectSound();
+    void setSoundChoice(const SoundChoice& choice);
+    void toggleSound();
+    bool handleSoundKey(int key);
 
     GameState m_state;
     QImage m_canvas;
@@ -156,6 +165,8 @@ private:
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<Gamepads> m_gamepads;
+    std::unique_ptr<Sound> m_sound; // after the pads: SDL's audio starts after, and stops before
+    SoundChoice m_soundChoice;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
 

@@ -93,6 +93,9 @@ bool MainWindow::pressDialogButton(int key)
 
 bool MainWindow::handleKey(int key)
 {
+    // In the menu and in a game alike
+    if (handleSoundKey(key))
+        return true;
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed
