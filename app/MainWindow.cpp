@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSettings>
 
 namespace fendral {
@@ -83,8 +84,23 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
 void MainWindow::runTick()
 {
     pollPadsBeforeTick();
+    steerComputerPlayers();
     tick(*m_game);
     flushCanvasDamageIfFrameDue();
+}
+
+void MainWindow::steerComputerPlayers()
+{
+    if (!m_computers.isEmpty() && runsLogicStep(m_state))
+        m_computers.steer(m_state);
+}
+
+void MainWindow::setUpComputerPlayers()
+{
+    std::array<uint32_t, PlayerCount> seeds {};
+    for (uint32_t& seed : seeds)
+        seed = QRandomGenerator::global()->generate();
+    m_computers.setUp(m_state, seeds);
 }
 
 MainWindow::~MainWindow()

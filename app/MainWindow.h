@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CanvasDamage.h"
+#include "ComputerPlayers.h"
 #include "Game.h"
 #include "GameState.h"
 #include "SettingsLocation.h"
@@ -44,6 +45,7 @@ public:
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
     Gamepads& gamepads() { return *m_gamepads; }
+    ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
 
@@ -103,6 +105,9 @@ private:
     void placeBottomLabels();
     void canvasChanged(const QRect& rect);
     void runTick();
+    // Each computer player asks for its direction within the tick that runs the logic step
+    void steerComputerPlayers();
+    void setUpComputerPlayers();
     void gameTimerChanged(int intervalMs);
     void scheduleCanvasFlush();
     void flushCanvasDamageIfFrameDue();
@@ -127,6 +132,7 @@ private:
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<Gamepads> m_gamepads;
+    ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
 

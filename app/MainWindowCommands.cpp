@@ -97,8 +97,10 @@ void MainWindow::pauseRunningGame()
 
 void MainWindow::startGameClicked()
 {
-    if (m_setupRunner(m_state))
+    if (m_setupRunner(m_state)) {
+        setUpComputerPlayers();
         newGame(*m_game);
+    }
     clearFocusedControl();
 }
 

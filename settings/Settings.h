@@ -1,4 +1,5 @@
-// The settings file: control keys, pause key, colours and gamepads, kept between runs
+// The settings file: control keys, pause key, colours, gamepads and computer players, kept
+// between runs
 #pragma once
 
 class QSettings;
@@ -8,11 +9,11 @@ namespace fendral {
 struct GameState;
 
 // Reads the keys and colours from the file, replacing an invalid key group or colour group by
-// its defaults, and each player's gamepad.
+// its defaults, each player's gamepad, and which players the computer steers.
 void loadSettings(GameState& state, QSettings& file);
 
-// Writes the keys, colours and gamepads to the file. A file that cannot be written leaves
-// everything as it was, in memory and on disk.
+// Writes the keys, colours, gamepads and computer players to the file. A file that cannot be
+// written leaves everything as it was, in memory and on disk.
 void saveSettings(const GameState& state, QSettings& file);
 
 } // namespace fendral
