@@ -42,6 +42,13 @@ namespace {
 
     QString padCaption(int slot) { return QStringLiteral("Gamepad %1").arg(slot + 1); }
 
+    constexpr const char* computerCaptions[]
+        = { "Computer: easy", "Computer: normal", "Computer: hard" };
+
+    constexpr int ComputerCaptionPixels = 9;
+
+    bool isComputer(const GameState& state, int p) { return state.computer[p] != Person; }
+
     // The mark of a bound pad on a Load button: a small dark pad body with its number
     QPixmap padMark(int slot)
     {
@@ -161,6 +168,7 @@ void SetupDialog::createSchemeMenu()
         connect(item, &QAction::triggered, this, [this, s] { schemeChosen(s); });
     }
     addPadItems();
+    addComputerItems();
 }
 
 // Below the schemes, the pads: a player keeps its keys and may steer with a pad besides them
@@ -176,6 +184,21 @@ void SetupDialog::addPadItems()
         action->setData(slot);
         m_padItems->addAction(action);
         connect(action, &QAction::triggered, this, [this, slot] { padChosen(slot); });
+    }
+}
+
+// Last, the computer at its three strengths: it steers the player instead of keys and pads
+void SetupDialog::addComputerItems()
+{
+    m_schemeMenu->addSeparator();
+    m_computerItems = new QActionGroup(this);
+    for (int strength = 1; strength <= static_cast<int>(std::size(computerCaptions)); ++strength) {
+        QAction* action
+            = m_schemeMenu->addAction(QString::fromLatin1(computerCaptions[strength - 1]));
+        action->setCheckable(true);
+        action->setData(strength);
+        m_computerItems->addAction(action);
+        connect(action, &QAction::triggered, this, [this, strength] { computerChosen(strength); });
     }
 }
 
@@ -344,10 +367,22 @@ void SetupDialog::syncTeamChecks()
 void SetupDialog::refreshKeyCaptions()
 {
     for (int k = 0; k < 16; ++k) {
+        // A computer player's keys steer nobody: they are free for anyone else
+        const bool computer = isComputer(m_state, k / 4);
+        m_keyButtons[k]->setEnabled(!computer);
+        // "Computer" is longer than any key name: a smaller type keeps it whole on the button
+        QFont captionFont = font();
+        if (computer)
+            captionFont.setPixelSize(ComputerCaptionPixels);
+        m_keyButtons[k]->setFont(captionFont);
+        if (computer) {
+            m_keyButtons[k]->setText(QStringLiteral("Computer"));
+            continue;
+        }
         const int code = m_state.controlKeys[k / 4][k % 4];
         bool marked = false;
         for (int j = 0; j < 16; ++j) {
-            if (j != k && m_state.controlKeys[j / 4][j % 4] == code)
+            if (j != k && !isComputer(m_state, j / 4) && m_state.controlKeys[j / 4][j % 4] == code)
                 marked = true;
         }
         m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + keyName(code) : keyName(code));
@@ -366,7 +401,8 @@ void SetupDialog::checkKeyClashes()
                 const auto& keys = m_state.controlKeys[q];
                 shared = shared || std::find(keys.begin(), keys.end(), key) != keys.end();
             }
-            m_keyClash[p][q] = p != q && shared;
+            m_keyClash[p][q]
+                = p != q && shared && !isComputer(m_state, p) && !isComputer(m_state, q);
         }
     }
     for (int p = 0; p < PlayerCount; ++p) {
@@ -435,6 +471,8 @@ void SetupDialog::colourPressed(int p, Qt::MouseButton button)
 
 void SetupDialog::keyButtonClicked(int tag)
 {
+    if (tag != PauserTag && isComputer(m_state, tag / 4))
+        return;
     if (m_captureButton)
         m_captureButton->setText(keyName(*m_captureTarget));
     m_captureTag = tag;
@@ -473,7 +511,9 @@ void SetupDialog::schemeChosen(int scheme)
     if (holdsPauseKey(scheme))
         return;
     m_state.controlKeys[m_schemeTarget] = ControlScheme[scheme];
+    m_state.computer[m_schemeTarget] = Person;
     refreshKeyCaptions();
+    showPads();
 }
 
 void SetupDialog::padChosen(int slot)
@@ -484,23 +524,39 @@ void SetupDialog::padChosen(int slot)
             other = NoPad;
     }
     m_state.padSlot[m_schemeTarget] = slot;
+    m_state.computer[m_schemeTarget] = Person;
+    refreshKeyCaptions();
+    showPads();
+}
+
+void SetupDialog::computerChosen(int strength)
+{
+    m_state.computer[m_schemeTarget] = strength;
+    refreshKeyCaptions();
     showPads();
 }
 
 void SetupDialog::checkPadItem()
 {
+    const bool computer = isComputer(m_state, m_schemeTarget);
     for (QAction* action : m_padItems->actions())
-        action->setChecked(action->data().toInt() == m_state.padSlot[m_schemeTarget]);
+        action->setChecked(!computer && action->data().toInt() == m_state.padSlot[m_schemeTarget]);
+    for (QAction* action : m_computerItems->actions())
+        action->setChecked(action->data().toInt() == m_state.computer[m_schemeTarget]);
 }
 
-// The Load buttons have no text of their own: a bound pad shows as a mark on its icon
+// The Load buttons have no text of their own: a bound pad shows as a mark on its icon, unless
+// the computer steers the player
 void SetupDialog::showPads()
 {
     for (int p = 0; p < PlayerCount; ++p) {
         const int slot = m_state.padSlot[p];
-        const bool bound = slot >= 0 && slot < PadCount;
+        const bool bound = slot >= 0 && slot < PadCount && !isComputer(m_state, p);
         m_loadButtons[p]->setIcon(bound ? QIcon(padMark(slot)) : QIcon());
-        m_loadButtons[p]->setToolTip(bound ? padCaption(slot) : QString());
+        m_loadButtons[p]->setToolTip(bound ? padCaption(slot)
+                : isComputer(m_state, p)
+                ? QString::fromLatin1(computerCaptions[m_state.computer[p] - 1])
+                : QString());
     }
 }
 

@@ -16,11 +16,11 @@ namespace fendral {
 struct GameState;
 class ColourShape;
 
-// Edits teamAssignment, colourChoice, controlKeys, pauseKey and padSlot of the state in place
-// while it is open; closes Accepted with Start (a click or Enter) and Rejected with Escape or the
-// close box, keeping every change either way. Every control carries its design name as object
-// name; the boxes and key buttons made at show are "cb" and "bs" followed by their tag. A Load
-// button's menu also binds a gamepad to its player, and the button shows that pad.
+// Edits teamAssignment, colourChoice, controlKeys, pauseKey, padSlot and computer of the state
+// in place while it is open; closes Accepted with Start (a click or Enter) and Rejected with
+// Escape or the close box, keeping every change either way. Every control carries its design name
+// as object name; the boxes and key buttons made at show are "cb" and "bs" followed by their tag. A
+// Load button's menu also binds a gamepad to its player, and the button shows that pad.
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -60,6 +60,8 @@ private:
     void schemeChosen(int scheme);
     void addPadItems();
     void padChosen(int slot);
+    void addComputerItems();
+    void computerChosen(int strength);
     void checkPadItem();
     void showPads();
     void enableSchemes();
@@ -85,6 +87,7 @@ private:
     QPushButton* m_startButton = nullptr;
     QMenu* m_schemeMenu = nullptr;
     QActionGroup* m_padItems = nullptr; // "Gamepad 1".."Gamepad 4", then "No gamepad"
+    QActionGroup* m_computerItems = nullptr; // "Computer: easy", "Computer: normal", "... hard"
 
     // Made at show, destroyed with the dialog
     std::array<QCheckBox*, 16> m_teamBoxes {}; // tag 4t + p
