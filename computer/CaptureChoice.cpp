@@ -62,15 +62,21 @@ namespace {
 
 } // namespace
 
-int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& forecast,
-    const std::vector<int>& trail, int closeStep)
+void CaptureCounter::prepare(const GameState& state)
 {
     const auto size = static_cast<std::size_t>(fieldCellCount(state));
     if (m_seen.size() != size || m_stamp >= UINT32_MAX - 2 * size) {
         m_seen.assign(size, 0);
         m_enemyAt.assign(size, 0);
         m_stamp = 0;
+        m_stack.reserve(size);
     }
+}
+
+int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& forecast,
+    const std::vector<int>& trail, int closeStep)
+{
+    prepare(state);
     // Stamps of this count: the trail, and one per region filled after it
     const uint32_t trailStamp = ++m_stamp;
     for (int cell : trail)

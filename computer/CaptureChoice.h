@@ -14,6 +14,8 @@ namespace fendral {
 // the trail is ground, with the enemies where the forecast puts them when the trail closes.
 class CaptureCounter {
 public:
+    // Takes the memory a count on this field needs
+    void prepare(const GameState& state);
     // The open cells captured when the trail cells `trail` (the unfinished trail and the path's
     // new cells) close in the closeStep-th step from now.
     int capturedCells(const GameState& state, const EnemyForecast& forecast,

@@ -20,6 +20,8 @@ public:
     int player() const { return m_p; }
     Strength strength() const { return m_strength; }
     uint32_t seed() const { return m_seed; }
+    // Takes the memory its decisions on this field need
+    void prepare(const GameState& state) { m_counter.prepare(state); }
 
     // The direction to ask for before the coming logic step, if any. It reads the state only;
     // claimed marks the cells it keeps off, around the other players and on their paths.

@@ -14,9 +14,14 @@ namespace {
 void ComputerPlayers::setUp(const GameState& state, const std::array<uint32_t, PlayerCount>& seeds)
 {
     m_players.clear();
+    m_forecasts.clear();
     for (int p = 0; p < PlayerCount; ++p)
-        if (const std::optional<Strength> strength = strengthOfSetting(state.computer[p]))
+        if (const std::optional<Strength> strength = strengthOfSetting(state.computer[p])) {
             m_players.emplace_back(p, *strength, seeds[p]);
+            const StrengthTraits traits = traitsOf(*strength);
+            m_forecasts[{ traits.lookAhead, traits.margin }].prepare(state);
+            m_players.back().prepare(state);
+        }
 }
 
 const EnemyForecast& ComputerPlayers::forecastFor(

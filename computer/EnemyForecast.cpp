@@ -9,7 +9,7 @@ namespace fendral {
 
 namespace {
     // Enemy moves one forecast may simulate: it keeps the forecast of the busiest level short
-    constexpr int MoveBudget = 5000;
+    constexpr int MoveBudget = 3000;
     // A forecast is made afresh once it has served this share of its span
     constexpr int ReuseDivisor = 3;
 
@@ -68,13 +68,20 @@ const EnemyPosition* EnemyForecast::openEnemiesAfter(int k) const
 
 void EnemyForecast::mark(StepSet CellHits::*set, int x, int y, int radius, int t)
 {
-    for (int i = std::max(0, x - radius); i <= std::min(m_columns - 1, x + radius); ++i)
-        for (int j = std::max(0, y - radius); j <= std::min(m_rows - 1, y + radius); ++j) {
-            CellHits& cell = m_hits[static_cast<std::size_t>(i * m_rows + j)];
-            if (cell.generation != m_generation)
-                cell = CellHits { m_generation, {}, {}, {} };
+    const int firstColumn = std::max(0, x - radius);
+    const int lastColumn = std::min(m_columns - 1, x + radius);
+    const int firstRow = std::max(0, y - radius);
+    const int lastRow = std::min(m_rows - 1, y + radius);
+    const uint32_t generation = m_generation;
+    for (int i = firstColumn; i <= lastColumn; ++i) {
+        CellHits* column = m_hits.data() + static_cast<std::ptrdiff_t>(i) * m_rows;
+        for (int j = firstRow; j <= lastRow; ++j) {
+            CellHits& cell = column[j];
+            if (cell.generation != generation)
+                cell = CellHits { generation, {}, {}, {} };
             (cell.*set).add(t);
         }
+    }
 }
 
 bool EnemyForecast::agreesWith(const GameState& state) const
@@ -108,11 +115,18 @@ void EnemyForecast::update(const GameState& state, int lookAhead, int margin)
     build(state, lookAhead, margin);
 }
 
-void EnemyForecast::build(const GameState& state, int lookAhead, int margin)
+void EnemyForecast::prepare(const GameState& state)
 {
     const auto cells = static_cast<std::size_t>((state.W + 2) * (state.H + 2));
     if (m_hits.size() != cells)
         m_hits.assign(cells, {});
+    m_enemies.reserve(static_cast<std::size_t>(MoveBudget + 2 * (LastLevel + 2) * 2));
+    m_openPositions.reserve(static_cast<std::size_t>(MoveBudget + 2 * (LastLevel + 2)));
+}
+
+void EnemyForecast::build(const GameState& state, int lookAhead, int margin)
+{
+    prepare(state);
     if (++m_generation == 0) {
         std::fill(m_hits.begin(), m_hits.end(), CellHits {});
         m_generation = 1;

@@ -39,6 +39,8 @@ public:
     // lookAhead steps (fewer on a crowded field, where paths are short and enemies many), each
     // danger widened by margin cells.
     void update(const GameState& state, int lookAhead, int margin);
+    // Takes the memory a forecast of this field needs, so that no logic step waits for it
+    void prepare(const GameState& state);
 
     // The last k it foresees
     int horizon() const { return m_steps - m_now; }

@@ -16,7 +16,7 @@ namespace {
     }
 
     constexpr int MaxCandidates = 4000; // enough for every ladder on the widest field
-    constexpr int SearchBudget = 12000; // steps walked by one search at most
+    constexpr int SearchBudget = 8000; // steps walked by one search at most
     constexpr int StraightLook = 24; // steps looked along a straight run when nothing closes
 
 } // namespace
