@@ -101,7 +101,8 @@ namespace {
                 << (level.deaths == 1 ? "" : "s") << "\n";
         for (int p = 0; p < options.players; ++p)
             out << "Player " << p + 1 << ": " << percent(result.totalShares[p])
-                << " of the field in all, " << result.deaths[p] << " deaths\n";
+                << " of the field in all, " << result.deaths[p] << " death"
+                << (result.deaths[p] == 1 ? "" : "s") << "\n";
         out << result.levels.size() << " level" << (result.levels.size() == 1 ? "" : "s")
             << " played (" << result.levelsCompleted() << " completed)\n";
     }
