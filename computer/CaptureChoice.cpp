@@ -10,6 +10,13 @@ namespace {
     constexpr int CountedStraight = 2; // and the longest straight cuts, whose area says nothing
     constexpr int TightSlack = 2; // steps of room below which a path is worth less
 
+    bool isTeammateTrail(const GameState& state, int p, uint8_t code)
+    {
+        if (!isTrail(code) || trailOwner(code) == p)
+            return false;
+        return state.players[trailOwner(code)].team == state.players[p].team;
+    }
+
     // The unfinished trail and the open cells the path will lay, when it closes.
     std::vector<int> closedTrail(const GameState& state, int p, const PathCandidate& candidate)
     {
@@ -73,8 +80,8 @@ void CaptureCounter::prepare(const GameState& state)
     }
 }
 
-int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& forecast,
-    const std::vector<int>& trail, int closeStep)
+CaptureCounter::Count CaptureCounter::capturedCells(const GameState& state,
+    const EnemyForecast& forecast, int p, const std::vector<int>& trail, int closeStep)
 {
     prepare(state);
     // Stamps of this count: the trail, and one per region filled after it
@@ -91,7 +98,7 @@ int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& f
     // enemy, or a region already known to hold one; the regions that meet none are captured
     const uint8_t* codes = cellCodes(state);
     std::vector<uint32_t> heldRegions;
-    int captured = 0;
+    Count count;
     for (int cell : trail)
         for (int seed : { cell - index.rows, cell + index.rows, cell - 1, cell + 1 }) {
             if (m_seen[seed] >= trailStamp || codes[seed] == Ground || codes[seed] == Outside)
@@ -99,6 +106,7 @@ int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& f
             const uint32_t region = ++m_stamp;
             int open = 0;
             bool held = false;
+            bool holdsTeammateTrail = false;
             m_stack.assign(1, seed);
             m_seen[seed] = region;
             while (!m_stack.empty() && !held) {
@@ -106,6 +114,7 @@ int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& f
                 m_stack.pop_back();
                 open += codes[at] == Open;
                 held = m_enemyAt[at] == trailStamp;
+                holdsTeammateTrail = holdsTeammateTrail || isTeammateTrail(state, p, codes[at]);
                 for (int next : { at - index.rows, at + index.rows, at - 1, at + 1 }) {
                     const uint32_t seen = m_seen[next];
                     if (seen > trailStamp && seen != region
@@ -118,12 +127,14 @@ int CaptureCounter::capturedCells(const GameState& state, const EnemyForecast& f
                     m_stack.push_back(next);
                 }
             }
-            if (held)
+            if (held) {
                 heldRegions.push_back(region);
-            else
-                captured += open;
+            } else {
+                count.cells += open;
+                count.cutsTeammate = count.cutsTeammate || holdsTeammateTrail;
+            }
         }
-    return captured;
+    return count;
 }
 
 int chooseCapture(const GameState& state, int p, const EnemyForecast& forecast,
@@ -136,8 +147,14 @@ int chooseCapture(const GameState& state, int p, const EnemyForecast& forecast,
     for (int i : counted) {
         PathCandidate& candidate = candidates[i];
         const std::vector<int> trail = closedTrail(state, p, candidate);
-        candidate.value = static_cast<int>(trail.size())
-            + counter.capturedCells(state, forecast, trail, candidate.steps);
+        const CaptureCounter::Count count
+            = counter.capturedCells(state, forecast, p, trail, candidate.steps);
+        candidate.value = static_cast<int>(trail.size()) + count.cells;
+        if (count.cutsTeammate) {
+            // A teammate's unfinished trail is left whole: that capture is its to make
+            candidate.score = -1;
+            continue;
+        }
         if (candidate.value >= terms.cellsNeeded) {
             // Completing the level beats any gain: the sooner the better
             candidate.score = 1e6 - candidate.steps;
@@ -150,6 +167,9 @@ int chooseCapture(const GameState& state, int p, const EnemyForecast& forecast,
     }
     std::stable_sort(counted.begin(), counted.end(),
         [&](int a, int b) { return candidates[a].score > candidates[b].score; });
+    std::erase_if(counted, [&](int i) { return candidates[i].score < 0; });
+    if (counted.empty())
+        return -1;
     const int choices = std::min<int>(terms.choices, counted.size());
     return counted[std::uniform_int_distribution<int>(0, choices - 1)(draws)];
 }

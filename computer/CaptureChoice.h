@@ -16,9 +16,13 @@ class CaptureCounter {
 public:
     // Takes the memory a count on this field needs
     void prepare(const GameState& state);
-    // The open cells captured when the trail cells `trail` (the unfinished trail and the path's
+    struct Count {
+        int cells = 0; // open cells captured
+        bool cutsTeammate = false; // a captured region holds part of a teammate's trail
+    };
+    // What player p captures when the trail cells `trail` (its unfinished trail and the path's
     // new cells) close in the closeStep-th step from now.
-    int capturedCells(const GameState& state, const EnemyForecast& forecast,
+    Count capturedCells(const GameState& state, const EnemyForecast& forecast, int p,
         const std::vector<int>& trail, int closeStep);
 
 private:
@@ -35,7 +39,8 @@ struct CaptureTerms {
 };
 
 // Picks the path to take among the safe closing ones: the largest gain per step, the quickest
-// path that completes the level above all, one of the `choices` best by the player's own draw.
+// path that completes the level above all, one of the `choices` best by the player's own draw;
+// never one that would capture part of a teammate's unfinished trail.
 // Returns the index of the chosen candidate, or -1 when there is none.
 int chooseCapture(const GameState& state, int p, const EnemyForecast& forecast,
     std::vector<PathCandidate>& candidates, const CaptureTerms& terms, CaptureCounter& counter,
