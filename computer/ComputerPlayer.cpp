@@ -34,11 +34,11 @@ void ComputerPlayer::planAgain(
     m_next = 0;
     m_stepsSinceCheck = 0;
     m_surprisesAtChoice = forecast.surprises();
-    std::vector<PathCandidate> candidates = search.closingPaths();
+    search.findClosingPaths(m_candidates);
     const CaptureTerms terms { cellsStillNeeded(state), m_traits.stepsWorth, m_traits.choices };
-    const int chosen = chooseCapture(state, m_p, forecast, candidates, terms, m_counter, m_draws);
+    const int chosen = chooseCapture(state, m_p, forecast, m_candidates, terms, m_counter, m_draws);
     if (chosen >= 0) {
-        m_plan = candidates[chosen].directions();
+        m_plan = m_candidates[chosen].directions();
         m_doomed = false;
         return;
     }

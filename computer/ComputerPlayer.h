@@ -4,6 +4,7 @@
 
 #include "CaptureChoice.h"
 #include "EnemyForecast.h"
+#include "PathSearch.h"
 #include "Strength.h"
 
 #include <cstdint>
@@ -46,6 +47,7 @@ private:
     uint32_t m_seed;
     std::mt19937 m_draws;
     CaptureCounter m_counter;
+    std::vector<PathCandidate> m_candidates; // of the last search
     std::vector<int> m_plan; // directions of the coming steps, the next one first
     std::size_t m_next = 0;
     int m_expectedX = -1, m_expectedY = -1; // where the plan has the player now

@@ -196,12 +196,12 @@ int PathSearch::explore(const Walk& start, int segment, PathCandidate& path,
     return spent;
 }
 
-std::vector<PathCandidate> PathSearch::closingPaths() const
+void PathSearch::findClosingPaths(std::vector<PathCandidate>& found) const
 {
-    std::vector<PathCandidate> found;
+    found.clear();
+    found.reserve(MaxCandidates);
     PathCandidate path;
     explore(startingWalk(), 0, path, found, SearchBudget);
-    return found;
 }
 
 PathSearch::Outcome PathSearch::follow(const std::vector<int>& directions) const

@@ -39,8 +39,8 @@ public:
         const std::vector<uint8_t>& claimed, bool trustsBeyondSight);
 
     // Every safe path of up to three runs that closes the trail, with its run lengths from a
-    // fixed ladder of lengths.
-    std::vector<PathCandidate> closingPaths() const;
+    // fixed ladder of lengths, into found (its memory is kept from one search to the next).
+    void findClosingPaths(std::vector<PathCandidate>& found) const;
 
     // How many steps along these directions the forecast lets the player live, whether the
     // path closes its trail within them.
