@@ -268,13 +268,12 @@ void SetupDialog::refreshKeyCaptions()
 
 void SetupDialog::checkKeyClashes()
 {
+    // Only people clash: a computer player's keys steer nobody
     for (int p = 0; p < PlayerCount; ++p) {
         for (int q = 0; q < PlayerCount; ++q) {
             bool shared = false;
-            for (const int key : m_state.controlKeys[p]) {
-                const auto& keys = m_state.controlKeys[q];
-                shared = shared || std::find(keys.begin(), keys.end(), key) != keys.end();
-            }
+            for (const int key : m_state.controlKeys[p])
+                shared = shared || holdsKey(q, key);
             m_keyClash[p][q] = p != q && shared && isPerson(p) && isPerson(q);
         }
     }
