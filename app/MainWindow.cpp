@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSettings>
 
 namespace fendral {
@@ -87,8 +88,23 @@ void MainWindow::runTick()
     // A pad press that left the game leaves nothing for this tick to do
     if (!pollPadsBeforeTick())
         return;
+    steerComputerPlayers();
     tick(*m_game);
     flushCanvasDamageIfFrameDue();
+}
+
+void MainWindow::steerComputerPlayers()
+{
+    if (!m_computers.isEmpty() && runsLogicStep(m_state))
+        m_computers.steer(m_state);
+}
+
+void MainWindow::setUpComputerPlayers()
+{
+    std::array<uint32_t, PlayerCount> seeds {};
+    for (uint32_t& seed : seeds)
+        seed = QRandomGenerator::global()->generate();
+    m_computers.setUp(m_state, seeds);
 }
 
 MainWindow::~MainWindow()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CanvasDamage.h"
+#include "ComputerPlayers.h"
 #include "Game.h"
 #include "GameState.h"
 #include "ScreenScale.h"
@@ -49,6 +50,7 @@ public:
     Gamepads& gamepads() { return *m_gamepads; }
     Sound& sound() { return *m_sound; }
     const SoundChoice& soundChoice() const { return m_soundChoice; }
+    ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
 
@@ -129,6 +131,9 @@ private:
     QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
+    // Each computer player asks for its direction within the tick that runs the logic step
+    void steerComputerPlayers();
+    void setUpComputerPlayers();
     void gameTimerChanged(int intervalMs);
     void scheduleCanvasFlush();
     void flushCanvasDamageIfFrameDue();
@@ -167,6 +172,7 @@ private:
     std::unique_ptr<Gamepads> m_gamepads;
     std::unique_ptr<Sound> m_sound; // after the pads: SDL's audio starts after, and stops before
     SoundChoice m_soundChoice;
+    ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
 

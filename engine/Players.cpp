@@ -190,6 +190,17 @@ void requestDirection(Player& player, int d)
     }
 }
 
+bool steerPlayer(GameState& state, int p, int direction)
+{
+    if (state.paused != 0)
+        return false;
+    Player& player = state.players[p];
+    // A request during the respawn delay is swallowed, so the press does nothing else either
+    if (player.respawnDelay == 0)
+        requestDirection(player, direction);
+    return true;
+}
+
 void movePhase(Game& game)
 {
     for (int p = 0; p < PlayerCount; ++p)

@@ -8,6 +8,10 @@ namespace fendral {
 // Queues direction d for player p: a second request waits behind the first, a third replaces it.
 void requestDirection(Player& player, int d);
 
+// The one door of a direction request, from a key, a pad or a computer player: nothing while
+// paused, swallowed during the respawn delay; true when the request is consumed.
+bool steerPlayer(GameState& state, int p, int direction);
+
 // The phases of a logic step, in the order the tick calls them
 void movePhase(Game& game);
 void erasePhase(Game& game);

@@ -136,6 +136,12 @@ void tick(Game& game)
     checkLevelEnd(game);
 }
 
+bool runsLogicStep(const GameState& state)
+{
+    return (!state.paused || state.gameOver) && state.fieldShare < state.neededShare
+        && state.ticksToStep == 0;
+}
+
 void logicStep(Game& game)
 {
     GameState& state = game.state;
