@@ -24,6 +24,7 @@ void GameRecord::start(const GameState& state)
         m_teamOf[p] = state.players[p].team;
         m_colourOf[p] = state.players[p].colour;
         m_colourIndexOf[p] = state.colourChoice[p];
+        m_computerOf[p] = state.computer[p];
     }
 }
 
@@ -61,7 +62,7 @@ void GameRecord::observe(const GameState& state)
 bool GameRecord::hasPerson() const
 {
     for (int p = 0; p < PlayerCount; ++p) {
-        if (m_teamOf[p] >= 0 && m_computerOf[p] == 0)
+        if (m_teamOf[p] >= 0 && m_computerOf[p] == Person)
             return true;
     }
     return false;

@@ -32,6 +32,11 @@ namespace {
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
     QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
+    const QString soundKey = section + QStringLiteral("Sound");
+    const QString soundVolumeKey = section + QStringLiteral("SoundVolume"); // per cent
+    QString computerKey(int p) { return section + QStringLiteral("Computer") + QString::number(p); }
+
+    constexpr int StrongestComputer = 3;
 
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
@@ -137,6 +142,16 @@ namespace {
         }
     }
 
+    // 0 or a missing or bad value: a person steers the player; 1..3: a computer player of that
+    // strength
+    void loadComputers(GameState& state, QSettings& file)
+    {
+        for (int p = 0; p < PlayerCount; ++p) {
+            const int value = readInteger(file, computerKey(p), Person);
+            state.computer[p] = value >= Person && value <= StrongestComputer ? value : Person;
+        }
+    }
+
     int padNumber(int slot) { return slot >= 0 && slot < PadCount ? slot + 1 : 0; }
 
     QString teamKey(int p) { return section + QStringLiteral("Team") + QString::number(p); }
@@ -155,9 +170,10 @@ namespace {
     }
 
     // Each player's team, 0..3, or -1 for one who does not play, as the setup dialog was left;
-    // read after the keys, since two players who share a key may not both play. A missing or
-    // bad value, or such a pair, gives the set-up of a first start. Nobody playing is a set-up
-    // the dialog can be left with, and comes back as it was.
+    // read after the keys and the computer players, since two people who share a key may not
+    // both play (a computer player's keys steer nobody). A missing or bad value, or such a pair,
+    // gives the set-up of a first start. Nobody playing is a set-up the dialog can be left with,
+    // and comes back as it was.
     void loadTeams(GameState& state, QSettings& file)
     {
         std::array<int, PlayerCount> teamOf {};
@@ -168,7 +184,8 @@ namespace {
         }
         for (int p = 0; p < PlayerCount; ++p) {
             for (int q = p + 1; q < PlayerCount; ++q) {
-                if (teamOf[p] >= 0 && teamOf[q] >= 0 && shareAKey(state, p, q))
+                if (teamOf[p] >= 0 && teamOf[q] >= 0 && state.computer[p] == Person
+                    && state.computer[q] == Person && shareAKey(state, p, q))
                     return resetToFirstSetUp(state);
             }
         }
@@ -195,6 +212,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadKeys(state, file);
     loadColours(state, file);
     loadPadSlots(state, file);
+    loadComputers(state, file);
     loadTeams(state, file);
 }
 
@@ -209,6 +227,8 @@ bool saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, colourKey(p), state.colourChoice[p]);
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(file, computerKey(p), state.computer[p]);
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, teamKey(p), teamOfPlayer(state, p));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
@@ -238,6 +258,24 @@ void saveFullScreen(QSettings& file, bool fullScreen)
 {
     writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
     file.sync();
+}
+
+SoundChoice loadSoundChoice(QSettings& file)
+{
+    SoundChoice choice;
+    // Only a 0 switches sound off
+    choice.on = readInteger(file, soundKey, 1) != 0;
+    const int percent = readInteger(file, soundVolumeKey, -1);
+    if (percent >= 0 && percent <= 100 && percent % 10 == 0)
+        choice.volumeStep = percent / 10;
+    return choice;
+}
+
+void saveSoundChoice(const SoundChoice& choice, QSettings& file)
+{
+    writeInteger(file, soundKey, choice.on ? 1 : 0);
+    writeInteger(
+        file, soundVolumeKey, std::clamp(choice.volumeStep, 0, SoundChoice::VolumeSteps) * 10);
 }
 
 } // namespace fendral

@@ -34,7 +34,8 @@ private:
                 + namedCode() + '\n';
         for (int p = 0; p < 4; ++p)
             file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
-                + number(pick(5)) + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + '\n';
+                + number(pick(5)) + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + "\nComputer"
+                + number(p) + '=' + number(pick(8) / 2) + '\n';
         return file;
     }
     QByteArray namedCode(int c = 0) { return isNamedKey(c) ? number(c) : namedCode(pick(256)); }

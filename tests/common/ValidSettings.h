@@ -36,7 +36,7 @@ inline bool passesValidation(const fendral::GameState& state)
         && std::ranges::adjacent_find(colours) == colours.end();
 }
 
-// Each player in one team at most, and no two players who share a key both playing
+// Each player in one team at most, and no two people who share a key both playing
 inline bool allowsTeams(const fendral::GameState& state)
 {
     std::array<int, fendral::PlayerCount> teams {};
@@ -48,7 +48,8 @@ inline bool allowsTeams(const fendral::GameState& state)
         for (int q = 0; q < p; ++q) {
             for (const int key : state.controlKeys[p]) {
                 if (teams[p] > 1
-                    || (teams[p] && teams[q] && std::ranges::count(state.controlKeys[q], key)))
+                    || (teams[p] && teams[q] && !state.computer[p] && !state.computer[q]
+                        && std::ranges::count(state.controlKeys[q], key)))
                     return false;
             }
         }
@@ -59,6 +60,6 @@ inline bool allowsTeams(const fendral::GameState& state)
 // What the settings file keeps of a state
 inline auto savedSettings(const fendral::GameState& state)
 {
-    return std::tie(
-        state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot, state.teamAssignment);
+    return std::tie(state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot,
+        state.computer, state.teamAssignment);
 }

@@ -31,6 +31,7 @@ static GameState changed(const QString& changes)
         int& value = change[0] == 'P' ? state.pauseKey
             : change[2] == 'n'        ? state.controlKeys[change[8].digitValue()][p]
             : change[2] == 'l'        ? state.colourChoice[p]
+            : change[1] == 'o'        ? state.computer[p]
                                       : state.padSlot[p];
         value = change.section('=', 1).toInt() - (change[0] == 'G'); // the file counts pads from 1
     }
@@ -98,6 +99,8 @@ TEST_F(Settings, ABadValueResetsItsWholeGroupAndOnlyDecimalsWithin32BitsAreRead)
         { "Team0=-1\nTeam1=-1\nTeam2=0\nTeam3=0", "" }, { "Team0=0\nTeam1=1\nTeam2=2", "" },
         { "Controls22=37\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
             "Controls22=37 Team0=-1 Team2=0 Team3=0" },
+        { "Computer3=1\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
+            "Computer3=1 Team0=-1 Team2=0 Team3=0" },
         { "Team0=1\nTeam1=4\nTeam2=-1\nTeam3=-1", "" },
         { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-01", "Team0=-1 Team1=2" },
         { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-1.0", "" } };
