@@ -13,15 +13,6 @@
 
 using namespace fendral;
 
-namespace fendral {
-// A failure names the parts of the results that rank them
-void PrintTo(const GameResult& r, std::ostream* out)
-{
-    *out << r.date << ' ' << r.name.size() << ' ' << r.levelReached << ' ' << r.share << ' '
-         << r.deaths << ' ' << r.livesBought << ' ' << r.players.size();
-}
-} // namespace fendral
-
 class ResultsTable : public ::testing::Test {
 protected:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
