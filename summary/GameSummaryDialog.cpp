@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace fendral {
@@ -103,9 +105,10 @@ GameSummaryDialog::GameSummaryDialog(
     setWindowTitle(QStringLiteral("Fendral - Game Summary"));
     auto* layout = new QVBoxLayout(this);
     if (place >= 0)
-        addNameRow(place);
+        layout->addLayout(createNameRow(place));
     layout->addWidget(new QLabel(summaryHeadline(record), this));
     layout->addWidget(new SummaryChart(record, this));
+    // Only the name field takes the focus: Enter and Esc close the dialog from anywhere
     m_levelTable = new QTableWidget(this);
     m_levelTable->setObjectName(QStringLiteral("levels"));
     m_levelTable->setFocusPolicy(Qt::NoFocus);
@@ -124,7 +127,7 @@ GameSummaryDialog::GameSummaryDialog(
     resize(560, sizeHint().height());
 }
 
-void GameSummaryDialog::addNameRow(int place)
+QHBoxLayout* GameSummaryDialog::createNameRow(int place)
 {
     auto* row = new QHBoxLayout;
     row->addWidget(
@@ -134,8 +137,8 @@ void GameSummaryDialog::addNameRow(int place)
     m_nameField->setMaxLength(ResultsFile::MaxNameLength);
     m_nameField->selectAll();
     row->addWidget(m_nameField);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
     m_nameField->setFocus();
+    return row;
 }
 
 void GameSummaryDialog::fillLevelTable()

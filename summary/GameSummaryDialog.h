@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QLineEdit;
 class QTableWidget;
 
@@ -28,7 +29,7 @@ public:
     QTableWidget* levelTable() const { return m_levelTable; }
 
 private:
-    void addNameRow(int place);
+    QHBoxLayout* createNameRow(int place);
     void fillLevelTable();
 
     const GameRecord& m_record;
