@@ -13,19 +13,6 @@ namespace {
         game.view.setMessageVisible(true);
     }
 
-    // The one rule of a direction request from a key or a pad: nothing while paused, swallowed
-    // during the respawn delay; true when the request is consumed.
-    bool steerPlayer(GameState& state, int p, int direction)
-    {
-        if (state.paused != 0)
-            return false;
-        Player& player = state.players[p];
-        // A request during the respawn delay is swallowed, so the press does nothing else either
-        if (player.respawnDelay == 0)
-            requestDirection(player, direction);
-        return true;
-    }
-
 } // namespace
 
 void pauseGame(Game& game)
@@ -50,22 +37,24 @@ void continueOrPause(Game& game)
     game.view.setMessageVisible(state.paused != 0);
 }
 
-bool steer(GameState& state, int key)
+bool steer(Game& game, int key)
 {
+    const GameState& state = game.state;
     if (key < 0 || key > 255 || state.keyOwner[key] == 0)
         return false;
     const int v = state.keyOwner[key] - 1;
-    return steerPlayer(state, v / 4, v % 4);
+    return steerPlayer(game, v / 4, v % 4);
 }
 
-bool steerByPad(GameState& state, int slot, int direction)
+bool steerByPad(Game& game, int slot, int direction)
 {
+    const GameState& state = game.state;
     if (state.menuMode != 0 || slot == NoPad || direction < Up || direction > Right)
         return false;
     for (int p = 0; p < PlayerCount; ++p) {
         const Player& player = state.players[p];
         if (state.padSlot[p] == slot)
-            return player.team >= 0 && player.alive != 0 && steerPlayer(state, p, direction);
+            return player.team >= 0 && player.alive != 0 && steerPlayer(game, p, direction);
     }
     return false;
 }

@@ -82,7 +82,7 @@ bool MainWindow::handleKey(int key)
         continueOrPause(*m_game);
         return true;
     }
-    return steer(m_state, key);
+    return steer(*m_game, key);
 }
 
 void MainWindow::messagePanelClicked() { handleKey(m_state.pauseKey); }

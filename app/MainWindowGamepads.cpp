@@ -40,7 +40,7 @@ bool MainWindow::arePadsHeard() const { return QApplication::activeModalWidget()
 void MainWindow::padSteered(int slot, int direction)
 {
     if (arePadsHeard())
-        steerByPad(m_state, slot, direction);
+        steerByPad(*m_game, slot, direction);
 }
 
 void MainWindow::padPausePressed()
