@@ -59,9 +59,12 @@ namespace {
     void showLevelCaptions(Game& game, int n)
     {
         const GameState& state = game.state;
-        game.view.setLevelCaptions("Level " + std::to_string(n),
-            "(" + std::to_string(state.openEnemyCount) + "; "
-                + std::to_string(state.groundEnemyCount) + ")");
+        // Appended piece by piece: g++ 12 warns wrongly of overlapping copies when a literal is
+        // prepended to a number's text at -O3
+        std::string enemies = "(";
+        enemies.append(std::to_string(state.openEnemyCount)).append("; ");
+        enemies.append(std::to_string(state.groundEnemyCount)).append(")");
+        game.view.setLevelCaptions(std::string("Level ").append(std::to_string(n)), enemies);
     }
 
     void drawBorderWidth(GameState& state)

@@ -1,110 +1,214 @@
-// The window's commands during a game: keys and their consumption, pause, prompts, purchases
+// The window's commands as one table: every kind of input in every state of the game, on the real
+// main window, with a virtual pad plugged in for Alpha
+#include "Gamepads.h"
 #include "QtPlatform.h"
+#include "DisplayView.h"
+#include "Tick.h"
+#include "VirtualPad.h"
 #include "WindowFixture.h"
 
-#include <QGuiApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 
-constexpr int KeyUp = 38;
+#include <deque>
+#include <memory>
 
-TEST_F(Window, EnterInTheMenuStartsAGameThroughTheSetupDialogOnlyWhenItClosesWithStart)
-{
-    dialogAnswer = false;
-    startGame();
-    EXPECT_TRUE(state().menuMode && !mainWindow.platform().isTimerRunning());
-    dialogAnswer = true;
-    startGame();
-    EXPECT_EQ(state().playersInPlay, 2); // as the dialog chose
-    EXPECT_TRUE(mainWindow.platform().isTimerRunning());
-}
+using namespace fendral;
 
-TEST_F(Window, SteeringKeysAreQueuedAndConsumedOnlyWhileRunning)
-{
-    startGame();
-    const auto press
-        = [this](int key) { return mainWindow.handleKey(key) ? 0 : key; }; // 0 when consumed
-    EXPECT_EQ(press(KeyUp), 0);
-    state().paused = 1;
-    EXPECT_EQ(press(KeyUp), KeyUp) << "while paused a steering key is neither queued nor consumed";
-    state().paused = 0;
-    state().players[0].respawnDelay = 3;
-    EXPECT_EQ(press(KeyUp), 0) << "during the respawn delay the key is swallowed";
-    EXPECT_EQ(state().players[0].dirQueueLength, 1);
-}
+namespace {
 
-TEST_F(Window, SpaceEnterAndThePauseKeyPauseAndContinueAndThePauseKeyNeverSteers)
-{
-    state().pauseKey = KeyUp; // also Alpha's Up
-    startGame();
-    for (const Qt::Key key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Up }) {
-        QTest::keyClick(&mainWindow, key);
-        EXPECT_TRUE(pauseShown()) << key;
-        QTest::keyClick(&mainWindow, key);
-        EXPECT_FALSE(state().paused || mainWindow.messagePanel()->isVisible()) << key;
+enum GameMoment { Menu, Running, Paused, Completed, Over, Asked, MomentCount };
+
+// Alpha alone in team W, its pad in slot 0, P the pause key
+struct PlayedWindow : ShownWindow {
+    PlayedWindow()
+    {
+        teams = { { { 1, 0, 0, 0 } } };
+        state().pauseKey = 80;
+        mainWindow.gamepads().poll(); // takes the pad
     }
-    EXPECT_EQ(state().players[0].dirQueueLength, 0);
+    void click(int button)
+    {
+        for (const bool down : { true, false })
+            pad.setButton(button, down), mainWindow.gamepads().poll();
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(&mainWindow, key, modifiers);
+    }
+    // "menu", "run", the first word of the message, or "closed"; then the questions asked, and
+    // whether a steering request was queued or a life bought
+    std::string observe()
+    {
+        const GameState& s = state();
+        if (!mainWindow.isVisible())
+            return "closed";
+        EXPECT_EQ(s.menuMode == 0, mainWindow.platform().isTimerRunning());
+        EXPECT_EQ(s.paused != 0, !message().isEmpty());
+        std::string seen = s.menuMode ? "menu" : "";
+        if (!message().isEmpty())
+            seen += (seen.empty() ? "" : " ") + message().section(' ', 0, 0).toStdString();
+        seen = seen.empty() ? "run" : seen;
+        for (const QString& question : questions)
+            seen += question == "Return to Menu?" ? " ?menu"
+                : question == "Close Fendral?"    ? " ?close"
+                                                  : " ?" + question.toStdString();
+        const Player& alpha = s.players[0];
+        return seen + (alpha.dirQueueLength ? " steer" : "") + (s.cheatCount ? " buy" : "");
+    }
+    void reach(GameMoment moment)
+    {
+        if (moment == Menu)
+            return;
+        startGame();
+        if (moment == Paused)
+            key(Qt::Key_Space);
+        if (moment == Over) { // Alpha, the last player, goes out
+            state().teams[0].lives = 0.5, state().players[0].killed = 1;
+            tick(mainWindow.game());
+        }
+        if (moment == Completed) { // as a capture in a tick leaves the game
+            state().fieldShare = state().neededShare, state().paused = 1;
+            mainWindow.view().setMessage("Level Completed - Press Space");
+            mainWindow.view().setMessageVisible(true);
+        }
+    }
+
+    VirtualPad pad { "Pad" }; // unplugged before the window, whose service holds SDL, goes
+};
+
+using Send = void (*)(PlayedWindow&);
+struct Row {
+    const char* input;
+    Send send;
+    std::array<const char*, MomentCount> expected; // "-": the input cannot reach the window
+};
+
+const Row rows[] = {
+    // input                 menu      running  paused   level done game over asked
+    { "Space", [](PlayedWindow& w) { w.key(Qt::Key_Space); },
+        { "menu", "Pause", "run", "run", "menu", "-" } },
+    { "Enter", [](PlayedWindow& w) { w.key(Qt::Key_Return); },
+        { "run", "Pause", "run", "run", "menu", "-" } },
+    { "Enter, setup closed", [](PlayedWindow& w) { w.dialogAnswer = false, w.key(Qt::Key_Return); },
+        { "menu", "Pause", "run", "run", "menu", "-" } },
+    { "pause key", [](PlayedWindow& w) { w.key(Qt::Key_P); },
+        { "menu", "Pause", "run", "run", "menu", "-" } },
+    { "Esc", [](PlayedWindow& w) { w.key(Qt::Key_Escape); },
+        { "closed", "Pause ?menu", "Pause ?menu", "Level ?menu", "menu", "-" } },
+    { "Esc, Yes", [](PlayedWindow& w) { w.answer = true, w.key(Qt::Key_Escape); },
+        { "closed", "menu ?menu", "menu ?menu", "menu ?menu", "menu", "-" } },
+    { "Alpha's Up", [](PlayedWindow& w) { w.key(Qt::Key_Up); },
+        { "menu", "run steer", "Pause", "Level", "Game", "-" } },
+    { "keypad +", [](PlayedWindow& w) { w.key(Qt::Key_Plus, Qt::KeypadModifier); },
+        { "menu", "run buy", "Pause buy", "Level buy", "Game", "-" } },
+    { "Q", [](PlayedWindow& w) { w.key(Qt::Key_Q); },
+        { "menu", "run", "Pause", "Level", "Game", "-" } },
+    { "message", [](PlayedWindow& w) { QTest::mouseClick(w.mainWindow.messagePanel(), Qt::LeftButton); },
+        { "-", "-", "run", "run", "menu", "-" } },
+    { "purchase", [](PlayedWindow& w) { QTest::mouseClick(w.mainWindow.purchasePanel(), Qt::LeftButton); },
+        { "-", "run buy", "Pause buy", "Level buy", "Game", "-" } },
+    { "Menu", [](PlayedWindow& w) { w.mainWindow.menuButton()->click(); },
+        { "-", "Pause ?menu", "Pause ?menu", "Level ?menu", "menu", "-" } },
+    { "Close", [](PlayedWindow& w) { w.mainWindow.closeButton()->click(); },
+        { "-", "Pause ?close", "Pause ?close", "Level ?close", "closed", "-" } },
+    { "closing", [](PlayedWindow& w) { w.mainWindow.close(); },
+        { "closed", "Pause ?close", "Pause ?close", "Level ?close", "closed", "-" } },
+    { "closing, Yes", [](PlayedWindow& w) { w.answer = true, w.mainWindow.close(); },
+        { "closed", "closed", "closed", "closed", "closed", "-" } },
+    { "Close Fendral", [](PlayedWindow& w) { w.mainWindow.closeProgramButton()->click(); },
+        { "closed", "-", "-", "-", "-", "-" } },
+    { "focus loss", [](PlayedWindow&) { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); },
+        { "menu", "Pause", "Pause", "Level", "Game", "Pause ?menu" } },
+    { "pad Start", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_START); },
+        { "menu", "Pause", "run", "run", "menu", "Pause ?menu" } },
+    { "pad A", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_A); },
+        { "menu", "Pause", "run", "run", "menu", "Pause ?menu" } },
+    { "pad Back", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_BACK); },
+        { "menu", "Pause ?menu", "Pause ?menu", "Level ?menu", "menu", "Pause ?menu" } },
+    { "pad left", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_DPAD_LEFT); },
+        { "menu", "run steer", "Pause", "Level", "Game", "Pause ?menu" } },
+};
+
+} // namespace
+
+TEST(Commands, EveryInputInEveryStateDoesWhatTheTableSays)
+{
+    for (const Row& row : rows)
+        for (int moment = 0; moment < MomentCount; ++moment) {
+            if (row.expected[moment] == std::string("-"))
+                continue;
+            SCOPED_TRACE(std::string(row.input) + " in moment " + std::to_string(moment));
+            auto w = std::make_unique<PlayedWindow>();
+            std::string seen;
+            if (moment == Asked) { // the input comes while the box of "Return to Menu?" is open
+                w->reach(Running);
+                w->whileAsked = [&] {
+                    QDialog box(&w->mainWindow);
+                    QTimer::singleShot(0, &box, [&] { row.send(*w), seen = w->observe(), box.reject(); });
+                    return box.exec(), false;
+                };
+                w->key(Qt::Key_Escape);
+            } else {
+                w->reach(GameMoment(moment));
+                row.send(*w);
+                seen = w->observe();
+            }
+            EXPECT_EQ(seen, row.expected[moment]);
+            // The settings are written as the window closes
+            const QSettings file(w->folder.filePath("Fendral.ini"), QSettings::IniFormat);
+            EXPECT_EQ(file.value("Fendral/Pause").toInt(), seen.starts_with("closed") ? 80 : 0);
+        }
 }
 
-TEST_F(Window, LeavingAGameIsAskedUnlessItIsLostAndTheMenuClosesAtOnceWritingTheSettings)
+// A steering key is swallowed during the respawn delay; a pause key that is also a steering key
+// only pauses; the ticks poll the pads during a game, a timer of their own in the menu
+TEST(Commands, RespawnDelayPauseKeyThatSteersAndThePadsPolledByTheTicks)
 {
-    startGame();
-    QTest::keyClick(&mainWindow, Qt::Key_Escape);
-    mainWindow.close();
-    EXPECT_EQ(questions, QStringList({ "Return to Menu?", "Close Fendral?" }));
-    EXPECT_TRUE(state().menuMode == 0 && mainWindow.isVisible() && pauseShown())
-        << "No keeps it paused";
-    answer = true;
-    mainWindow.menuButton()->click();
-    EXPECT_FALSE(state().menuMode == 0 || mainWindow.platform().isTimerRunning());
-
-    startGame();
-    state().paused = state().gameOver = 1;
-    mainWindow.menuButton()->click();
-    EXPECT_EQ(state().menuMode, 1);
-    EXPECT_EQ(questions.size(), 3) << "a lost game leaves without a question";
-    state().pauseKey = 80;
-    QTest::keyClick(&mainWindow, Qt::Key_Escape);
-    EXPECT_EQ(questions.size(), 3) << "the menu closes without a question";
-    EXPECT_FALSE(mainWindow.isVisible());
-    EXPECT_EQ(QSettings(settingsPath(), QSettings::IniFormat).value("Fendral/Pause").toInt(), 80);
+    PlayedWindow w;
+    w.startGame();
+    w.state().players[0].respawnDelay = 3;
+    EXPECT_TRUE(w.mainWindow.handleKey(38));
+    EXPECT_EQ(w.observe(), "run");
+    w.state().players[0].respawnDelay = 0;
+    w.state().pauseKey = 38;
+    w.key(Qt::Key_Up);
+    EXPECT_EQ(w.observe(), "Pause");
+    w.key(Qt::Key_Up);
+    EXPECT_EQ(w.observe(), "run");
+    EXPECT_EQ(w.mainWindow.gamepads().pollInterval(), 0);
+    w.pad.setButton(SDL_CONTROLLER_BUTTON_START, true); // heard through the game's ticks alone
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.state().paused != 0; }, 10000));
+    w.state().gameOver = 1;
+    w.mainWindow.menuClicked();
+    EXPECT_EQ(w.mainWindow.gamepads().pollInterval(), Gamepads::MenuPollInterval);
 }
 
-TEST_F(Window, KeypadPlusBuysALifePerPlayerInPlayAndRevivesUpToNinetyNineTimesBeforeGameOver)
+// Alpha plays in team W and Beta in team X; Gamma and Delta sit out
+TEST(Commands, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
 {
-    startGame();
-    fendral::Team& x = state().teams[1];
-    // Beta went out of team X, which has half a life left
-    state().players[1].alive = 0;
-    x.lives = 0.5;
-    x.outList[0] = x.outCount = 1;
-    state().teams[0].lives = 2;
-    state().paused = 1; // a purchase is allowed while paused
-    QTest::keyClick(&mainWindow, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_DOUBLE_EQ(state().teams[0].lives, 3);
-    EXPECT_DOUBLE_EQ(x.lives, 0.5) << "a team with no member in play gains nothing";
-
-    x.lives = 1.25;
-    mainWindow.purchaseClicked();
-    EXPECT_EQ(state().players[1].alive, 1);
-    EXPECT_DOUBLE_EQ(x.lives, 0.25);
-
-    state().teams[0].lives = 99.5;
-    mainWindow.purchaseClicked();
-    EXPECT_DOUBLE_EQ(state().teams[0].lives, 99.5) << "never a hundred lives";
-    for (int i = 0; i < 120; ++i)
-        mainWindow.purchaseClicked();
-    EXPECT_EQ(state().cheatCount, 99);
-    state().gameOver = 1;
-    state().cheatCount = 0;
-    mainWindow.purchaseClicked();
-    EXPECT_EQ(state().cheatCount, 0);
-}
-
-// The key storm holds that the menu is left alone
-TEST_F(Window, LosingActivationPausesARunningGame)
-{
-    startGame();
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_TRUE(pauseShown());
+    ShownWindow w;
+    std::deque<VirtualPad> pads;
+    for (int slot = 0; slot < PadCount; ++slot)
+        pads.emplace_back("Pad " + std::to_string(slot)), w.mainWindow.gamepads().poll();
+    const struct {
+        std::array<int, 4> padSlot;
+        int pad, steered; // the player whose queue takes the request, or NoPad
+    } cases[] = { { { 0, 1, 2, 3 }, 2, NoPad }, { { NoPad, 0, 2, 3 }, 0, 1 },
+        { { NoPad, 0, 2, 3 }, 1, NoPad }, { { 3, 2, 1, 0 }, 3, 0 }, { { 3, 2, 1, 0 }, 0, NoPad },
+        { { 3, 2, 1, 0 }, 2, NoPad } }; // Beta, out of the game in the last case
+    for (const auto& c : cases) {
+        w.state().padSlot = c.padSlot;
+        w.startGame();
+        w.state().players[1].alive = &c != &cases[std::size(cases) - 1];
+        for (const bool down : { true, false })
+            pads[c.pad].setButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, down), w.mainWindow.gamepads().poll();
+        for (int p = 0; p < PlayerCount; ++p)
+            EXPECT_EQ(w.state().players[p].dirQueueLength, p == c.steered) << c.pad << " " << p;
+        w.mainWindow.menuClicked(); // answered No, and then left, as the game is over
+        w.state().gameOver = 1;
+        w.mainWindow.menuClicked();
+    }
 }

@@ -1,4 +1,4 @@
-// The main window: its size and playfield, its layouts, closing, painting, and its services
+// The main window: its size and playfield, its layouts and readouts, painting, and its services
 #include "DisplayView.h"
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
@@ -31,31 +31,64 @@ TEST_F(Window, ClientAreaIsFixedAndHoldsA128By81FieldAtTheOrigin)
 
 TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
 {
-    // Menu, version, credit, message panel and the status panel's right part
-    const auto visible = [this] {
-        return QList<bool> { mainWindow.menuPanel()->isVisible(),
+    // Menu, version, credit, message panel and the status panel's right part; and the frames
+    const auto seen = [this] {
+        return QList<int> { mainWindow.menuPanel()->isVisible(),
             mainWindow.versionLabel()->isVisible(), mainWindow.creditLabel()->isVisible(),
             mainWindow.messagePanel()->isVisible(),
-            mainWindow.statusPanel()->levelBox()->isVisible() };
+            mainWindow.statusPanel()->levelBox()->isVisible(),
+            int(mainWindow.statusPanel()->findChildren<PlayerScoreFrame*>().size()
+                + mainWindow.statusPanel()->findChildren<TeamScoreFrame*>().size()) };
     };
-    const auto frames = [this] {
-        return mainWindow.statusPanel()->findChildren<PlayerScoreFrame*>().size()
-            + mainWindow.statusPanel()->findChildren<TeamScoreFrame*>().size();
-    };
-    EXPECT_EQ(visible(), QList<bool>({ true, true, true, false, false }));
-
+    EXPECT_EQ(seen(), QList<int>({ 1, 1, 1, 0, 0, 0 }));
+    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
     teams[0][2] = teams[2][3] = 1; // with Gamma in W and Delta in Y: three teams, four players
     startGame();
-    EXPECT_EQ(visible(), QList<bool>({ false, false, false, false, true }));
-    EXPECT_EQ(frames(), 7);
-
+    EXPECT_EQ(seen(), QList<int>({ 0, 0, 0, 0, 1, 7 }));
     answer = true;
     mainWindow.menuButton()->click();
-    EXPECT_EQ(frames(), 0);
+    EXPECT_EQ(seen(), QList<int>({ 1, 1, 1, 0, 0, 0 }));
     teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z
     startGame();
-    EXPECT_EQ(frames(), 2);
+    EXPECT_EQ(seen(), QList<int>({ 0, 0, 0, 0, 1, 2 }));
     EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
+}
+
+// The level box: level and enemy counts, the field share and the share needed, the purchases.
+// With the platform's sans-serif the enemy counts of the later levels would run into the share.
+TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare)
+{
+    startGame();
+    const StatusPanel* panel = mainWindow.statusPanel();
+    const auto readouts = [panel] {
+        return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
+            panel->fieldShareLabel()->text(), panel->neededCaption()->text(),
+            panel->neededShareLabel()->text(), panel->purchasePanel()->caption() };
+    };
+    state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
+    setUpLevel(mainWindow.game(), 50);
+    EXPECT_EQ(readouts(),
+        QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
+    mainWindow.purchaseClicked();
+    mainWindow.purchaseClicked();
+    EXPECT_EQ(readouts().last(), "-2");
+    for (int level = 1; level <= LastLevel; ++level) {
+        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
+            setUpLevel(mainWindow.game(), level);
+            state().fieldShare = fieldShare;
+            mainWindow.view().updateScores();
+            const AnchoredLabel* enemies = panel->enemiesLabel();
+            const int shareX = panel->fieldShareLabel()->x();
+            QFont own = enemies->font();
+            own.setStretch(QFont::Unstretched);
+            const bool fits
+                = enemies->x() + QFontMetrics(own).horizontalAdvance(enemies->text()) < shareX;
+            EXPECT_LT(enemies->geometry().right(), shareX) << level << " " << fieldShare;
+            EXPECT_TRUE(!fits || fieldShare != 0 || enemies->font().stretch() == QFont::Unstretched)
+                << level;
+        }
+    }
+    EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
 }
 
 TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
@@ -70,29 +103,6 @@ TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
     EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
     // Inside Alpha's square, off both diagonals
     EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
-}
-
-// With the platform's sans-serif the enemy counts of the later levels would run into the share
-TEST_F(Window, EnemyCountsEndBeforeTheFieldShareAndKeepTheirOwnWidthWhereTheyFit)
-{
-    startGame();
-    const AnchoredLabel* enemies = mainWindow.statusPanel()->enemiesLabel();
-    const AnchoredLabel* share = mainWindow.statusPanel()->fieldShareLabel();
-    for (int level = 1; level <= LastLevel; ++level) {
-        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
-            setUpLevel(mainWindow.game(), level);
-            state().fieldShare = fieldShare;
-            mainWindow.view().updateScores();
-            QFont own = enemies->font();
-            own.setStretch(QFont::Unstretched);
-            const bool fits = enemies->x() + QFontMetrics(own).horizontalAdvance(enemies->text())
-                < share->x();
-            EXPECT_LT(enemies->geometry().right(), share->x()) << level << " " << fieldShare;
-            if (fits && fieldShare == 0) {
-                EXPECT_EQ(enemies->font().stretch(), QFont::Unstretched) << level;
-            }
-        }
-    }
 }
 
 // Records the region of every paint the window gets
@@ -110,28 +120,36 @@ public:
 TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
 {
     startGame();
+    QTest::keyClick(&mainWindow, Qt::Key_Space); // paused: the ticks go on, nothing moves
     PaintRecorder recorder;
     mainWindow.installEventFilter(&recorder);
-    const auto painted = [&](const QRect& rect) {
-        return QTest::qWaitFor([&] { return recorder.painted.contains(rect); }, 5000);
+    // The window paints nothing under its opaque message panel
+    const QRegion underPanel = mainWindow.messagePanel()->geometry();
+    const auto covered = [&](const QRect& rect) {
+        return (QRegion(rect) - underPanel - recorder.painted).isEmpty();
     };
-    const auto cellOnScreen = [&](int x, int y) {
-        return painted(QRect((x - 1) * CellSize, (y - 1) * CellSize, CellSize, CellSize));
+    const auto cell = [](int x, int y) {
+        return QRect((x - 1) * CellSize, (y - 1) * CellSize, CellSize, CellSize);
     };
     // The new level shows whole first; from then on only what changes is painted
-    ASSERT_TRUE(painted(QRect(0, 0, 128 * CellSize, 81 * CellSize)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return covered(QRect(0, 0, 1024, 648)); }, 5000));
+    QCoreApplication::processEvents();
+    const auto onScreen = [&](int x, int y) {
+        const bool shown = QTest::qWaitFor([&] { return covered(cell(x, y)); }, 5000);
+        return shown && !recorder.painted.intersects(cell(100, 60));
+    };
     recorder.painted = QRegion();
     // While the timer runs, a tick hands the change over at its frame
     ASSERT_TRUE(mainWindow.platform().isTimerRunning());
     mainWindow.view().paintCell(20, 20, 0x0000FF);
-    EXPECT_TRUE(cellOnScreen(20, 20));
+    EXPECT_TRUE(onScreen(20, 20));
     // A change still waiting when the timer stops, and one made while it is stopped
     mainWindow.view().paintCell(30, 30, 0x0000FF);
     mainWindow.platform().killTimer(state().timerId);
     ASSERT_FALSE(mainWindow.platform().isTimerRunning());
-    EXPECT_TRUE(cellOnScreen(30, 30));
+    EXPECT_TRUE(onScreen(30, 30));
     mainWindow.view().paintCell(40, 40, 0x0000FF);
-    EXPECT_TRUE(cellOnScreen(40, 40));
+    EXPECT_TRUE(onScreen(40, 40));
 }
 
 TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
@@ -149,26 +167,11 @@ TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
     EXPECT_NEAR(platform.now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
 }
 
-TEST(ExceptionsFromTheEventLoop, AreShownAndTheEventCountsAsNotHandled)
-{
-    QStringList shown;
-    const ExceptionShower show = [&shown](const QString& message) { shown << message; };
-    EXPECT_TRUE(deliverShowingExceptions([] { return true; }, show));
-    EXPECT_FALSE(
-        deliverShowingExceptions([]() -> bool { throw std::runtime_error("Boom"); }, show));
-    EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, show));
-    EXPECT_EQ(shown, QStringList({ "Boom", "" }));
-}
-
-namespace {
-
 // An object whose every event fails, as a handler with a fault would
 class FailingObject : public QObject {
 public:
     bool event(QEvent*) override { throw std::runtime_error("Boom"); }
 };
-
-} // namespace
 
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
@@ -179,25 +182,23 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
           });
     FailingObject failing;
     QEvent event(QEvent::User);
-    QList<bool> pausedUnderTheBox;
-    application.setExceptionShower([&](const QString&) {
-        pausedUnderTheBox << pauseShown();
+    QStringList shown; // the message, and what the window showed under the box
+    application.setExceptionShower([&](const QString& text) {
+        shown << text + " " + message();
         // The box's own event loop delivers whatever comes meanwhile, the same fault too
-        if (pausedUnderTheBox.size() == 1)
+        if (shown.size() == 1)
             QCoreApplication::sendEvent(&failing, &event);
     });
     const int unshown = application.unshownExceptionCount();
-
     startGame();
     QCoreApplication::sendEvent(&failing, &event);
-    EXPECT_EQ(pausedUnderTheBox, QList<bool> { true });
     EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
-
     // Once the box is closed the next error has a box of its own; the menu is left as it is
     answer = true;
     mainWindow.menuButton()->click();
     QCoreApplication::sendEvent(&failing, &event);
-    EXPECT_EQ(pausedUnderTheBox, QList<bool>({ true, false }));
-    EXPECT_EQ(state().paused, 0);
+    EXPECT_TRUE(deliverShowingExceptions([] { return true; }, application.exceptionShower()));
+    EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
+    EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
     EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
 }

@@ -8,27 +8,26 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-class Window : public ::testing::Test {
-protected:
-    Window()
-        : mainWindow(settingsPath())
+struct ShownWindow {
+    ShownWindow()
+        : mainWindow(folder.filePath("Fendral.ini"))
     {
         mainWindow.show();
         // Both record their question or hand over the chosen teams, then give the scripted answer
-        mainWindow.setPrompt(
-            [this](const QString& question) { return questions << question, answer; });
+        mainWindow.setPrompt([this](const QString& question) {
+            questions << question;
+            return whileAsked ? whileAsked() : answer;
+        });
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
     }
 
-    QString settingsPath() const { return folder.filePath("Fendral.ini"); }
     fendral::GameState& state() { return mainWindow.state(); }
     void startGame() { QTest::keyClick(&mainWindow, Qt::Key_Return); }
-    bool pauseShown()
+    QString message() const
     {
-        return mainWindow.messagePanel()->isVisible()
-            && mainWindow.messagePanel()->caption() == "Pause";
+        return mainWindow.messagePanel()->isVisible() ? mainWindow.messagePanel()->caption() : "";
     }
 
     QTemporaryDir folder;
@@ -37,4 +36,7 @@ protected:
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions;
     bool answer = false, dialogAnswer = true;
+    std::function<bool()> whileAsked; // runs in place of the answer while a question is open
 };
+
+class Window : public ::testing::Test, public ShownWindow { };

@@ -2,7 +2,6 @@
 #include "DisplayView.h"
 #include "FieldRenderer.h"
 #include "PlayerScoreFrame.h"
-#include "QtColour.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
 
@@ -26,86 +25,73 @@ TEST(ScoreText, ShowsSharesWithTwoRoundedDecimals)
         EXPECT_EQ(formatPercent(share), text) << share;
 }
 
-// The whole and the fraction text of a team's lives, joined: "20.50", "3."
+// A team's lives as shown: the whole and the fraction text joined, "20.50", "3."
 QString livesText(double lives) { return livesWholeText(lives) + livesFractionText(lives); }
 
-// The expected text of a decimal written out, "3.3" or "12.0451": its hundredths truncated
-QString truncatedDecimal(const std::string& decimal)
+// Lives as the game sums them: whole lives and (teams - 1) times a level share, a count of cells
+// divided by W and then by H. The exact value is kept in cells of the 128 x 81 field; counts that
+// add up to quarters of the field meet a hundredth exactly, and the text shows the truncated
+// hundredths of the exact value, never those of a double a hair below it.
+TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheExactSum)
 {
-    const auto point = decimal.find('.');
-    const std::string hundredths = (decimal.substr(point + 1) + "00").substr(0, 2);
-    return QString::fromStdString(
-        decimal.substr(0, point) + (hundredths == "00" ? "." : "." + hundredths));
-}
-
-TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheirDecimalValue)
-{
-    // Decimals of up to six places, each read as its nearest double, which may lie just below
-    std::mt19937 random(20240613);
-    for (int i = 0; i < 100'000; ++i) {
-        std::string decimal = std::to_string(random() % 100) + '.';
-        for (int digits = 1 + random() % 6; digits > 0; --digits)
-            decimal += char('0' + random() % 10);
-        ASSERT_EQ(livesText(std::stod(decimal)), truncatedDecimal(decimal)) << decimal;
-    }
-    EXPECT_EQ(livesText(0.3 - 0.1 - 0.2), "0.") << "a hair below zero";
-}
-
-TEST(ScoreText, LivesEarnedFromSharesShowTheHundredthsOfTheExactSum)
-{
-    // Lives as the game sums them: whole lives and (teams - 1) times a level share, where a
-    // share is a count of cells divided by W and then by H. The exact value is kept in cells of
-    // the 128 x 81 field; counts that add up to quarters of the field meet a hundredth exactly.
     constexpr int W = 128, H = 81, Cells = W * H;
     std::mt19937 random(7);
     for (int game = 0; game < 2'000; ++game) {
         double lives = 2 + random() % 4;
         long long exact = static_cast<long long>(lives) * Cells;
         for (int level = 0; level < 50; ++level) {
-            const int teams = 2 + random() % 3;
+            const int teams = 2 + random() % 3, whole = random() % 3 - 1;
             const int levelCells = random() % 2 ? Cells / 4 * (random() % 4) : random() % Cells;
             double levelShare = 0;
-            for (int left = levelCells; left > 0;) {
-                const int count = std::min<int>(left, 1 + random() % 700);
-                levelShare += static_cast<double>(count) / W / H;
-                left -= count;
-            }
-            const long long earned = static_cast<long long>(teams - 1) * levelCells;
-            const int whole = random() % 3 - 1;
-            if (exact + earned + whole * Cells >= 100LL * Cells
-                || exact + earned + whole * Cells < 0)
+            for (int left = levelCells, count = 0; left > 0; left -= count)
+                levelShare += static_cast<double>(count = std::min<int>(left, 1 + random() % 700)) / W / H;
+            const long long next = exact + static_cast<long long>(teams - 1) * levelCells + whole * Cells;
+            if (next >= 100LL * Cells || next < 0)
                 continue;
             lives += (teams - 1) * levelShare;
             lives += whole;
-            exact += earned + whole * Cells;
-            const long long hundredths = exact * 100 / Cells;
+            const long long hundredths = (exact = next) * 100 / Cells;
             const QString expected = QString::number(hundredths / 100)
-                + (hundredths % 100 == 0 ? QString(".")
-                                         : QString(".%1").arg(hundredths % 100, 2, 10, QChar('0')));
+                + (hundredths % 100 ? QString(".%1").arg(hundredths % 100, 2, 10, QChar('0')) : ".");
             ASSERT_EQ(livesText(lives), expected) << "game " << game << ", level " << level;
         }
     }
+    EXPECT_EQ(livesText(0.3 - 0.1 - 0.2), "0.") << "a hair below zero";
+    EXPECT_EQ(livesText(3.3), "3.30");
 }
 
 // A window with the status panel and the menu widgets, as the main window lays them out
 class ScoreFramesTest : public ::testing::Test {
 protected:
-    // Puts player p into team t, in play since the level started, and counts them in.
-    void join(int p, int t)
+    // Puts each player p into team teams[p] (-1 sits out), in play since the level started, with
+    // its totals and level shares, the teams' the sums of their players', and starts the game.
+    void play(std::array<int, 4> teams, std::array<double, 4> total, std::array<double, 4> level)
     {
-        state.players[p] = { .team = t, .colour = defaultColours[p], .alive = 1 };
-        state.players[p].aliveAtLevelStart = 1;
-        Team& team = state.teams[t];
-        const int isNewTeam = team.members++ == 0;
-        team.active = team.activeAtLevelStart = 1;
-        auto& counts = state.levelStartCounts;
-        counts = { counts[0] + isNewTeam, counts[1] + isNewTeam, counts[2] + 1, counts[3] + 1 };
-    }
-
-    void startGame()
-    {
+        for (int p = 0; p < PlayerCount; ++p) {
+            if (teams[p] < 0)
+                continue;
+            Team& team = state.teams[teams[p]];
+            state.players[p] = { .team = teams[p], .colour = defaultColours[p], .alive = 1,
+                .aliveAtLevelStart = 1, .totalShare = total[p], .levelShare = level[p] };
+            state.levelStartCounts[0] += team.members == 0;
+            state.levelStartCounts[1] += team.members++ == 0;
+            state.levelStartCounts[2] += 1;
+            state.levelStartCounts[3] += 1;
+            team.active = team.activeAtLevelStart = 1;
+            team.totalShare += total[p];
+            team.levelShare += level[p];
+        }
         view.showLayout(false);
         view.updateScores();
+    }
+    // The colours of the total and the level share of player p's frame, or of team t's frame
+    std::pair<QColor, QColor> playerLeads(int p)
+    {
+        return { view.playerFrame(p)->totalShareLabel()->colour(), view.playerFrame(p)->levelShareLabel()->colour() };
+    }
+    std::pair<QColor, QColor> teamLeads(int t)
+    {
+        return { view.teamFrame(t)->totalShareLabel()->colour(), view.teamFrame(t)->levelShareLabel()->colour() };
     }
 
     GameState state;
@@ -113,109 +99,72 @@ protected:
     FieldRenderer renderer { state, canvas };
     QWidget window;
     StatusPanel* panel = new StatusPanel(&window);
-    QWidget* menuPanel = new QWidget(&window);
     Panel* messagePanel = new Panel(&window);
     DisplayView view { state, renderer, *panel,
-        { &window, menuPanel, new QWidget(&window), new QWidget(&window), messagePanel } };
+        { &window, new QWidget(&window), new QWidget(&window), new QWidget(&window), messagePanel } };
+    const QColor black = ScoreColours::black, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
 };
 
-TEST_F(ScoreFramesTest, PlayerFrameShowsNameSharesAndDeathsAndGreysWhileOut)
+TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
 {
-    join(1, 2);
-    state.players[1].totalShare = 0.1234;
-    state.players[1].levelShare = 0.05;
+    state.teams[2].lives = 20.5;
+    play({ -1, 2, 2, -1 }, { 0, 0.1234, 0 }, { 0, 0.05, 0 });
     state.players[1].deaths = 3;
     state.players[1].levelDeaths = 1;
-    startGame();
-
-    const PlayerScoreFrame* frame = view.playerFrame(1);
-    EXPECT_EQ(frame->colourShape()->fill(), qtColour(defaultColours[1]));
-    EXPECT_EQ(QStringList({ frame->nameLabel()->text(), frame->totalShareLabel()->text(),
-                  frame->levelShareLabel()->text(), frame->deathsLabel()->text(),
-                  frame->levelDeathsLabel()->text() }),
-        QStringList({ "Beta", "12.34%", "(5.00%", "-3", "(-1" }));
+    view.updateScores();
+    const PlayerScoreFrame* beta = view.playerFrame(1);
+    const TeamScoreFrame* y = view.teamFrame(2);
+    EXPECT_EQ(beta->colourShape()->fill(), QColor(0x37, 0xA2, 0x3D));
+    EXPECT_EQ(QStringList({ beta->nameLabel()->text(), beta->totalShareLabel()->text(),
+                  beta->levelShareLabel()->text(), beta->deathsLabel()->text(), beta->levelDeathsLabel()->text(),
+                  y->nameLabel()->text(), y->livesLabel()->text(), y->livesFractionLabel()->text(),
+                  y->totalShareLabel()->text(), y->levelShareLabel()->text() }),
+        QStringList({ "Beta", "12.34%", "(5.00%", "-3", "(-1", "Team Y", "20", ".50", "12.34%", "(5.00%" }));
     // Right-aligned labels end on their anchor, the closing brackets start there
-    EXPECT_EQ(frame->levelDeathsLabel()->geometry().right() + 1, 105);
-
-    // A single player never leads, nor does its team
-    EXPECT_EQ(frame->totalShareLabel()->colour(), ScoreColours::black);
+    EXPECT_EQ(beta->levelDeathsLabel()->geometry().right() + 1, 105);
+    EXPECT_EQ(y->livesLabel()->geometry().right() + 1, 33);
     view.setOut(1, true);
-    EXPECT_EQ(frame->nameLabel()->colour(), ScoreColours::grey);
+    view.setEliminated(2);
+    for (const AnchoredLabel* label : { beta->nameLabel(), y->nameLabel(), y->livesLabel(), y->livesFractionLabel() })
+        EXPECT_EQ(label->colour(), QColor(128, 128, 128));
+    EXPECT_EQ(view.playerFrame(2)->nameLabel()->colour(), black);
     view.showLevelStats(1, false);
-    EXPECT_TRUE(frame->levelDeathsLabel()->isHidden());
+    view.hideLevelStats(2);
+    EXPECT_TRUE(beta->levelDeathsLabel()->isHidden() && beta->levelShareLabel()->isHidden()
+        && y->levelShareLabel()->isHidden() && !view.playerFrame(2)->levelShareLabel()->isHidden());
 }
 
-TEST_F(ScoreFramesTest, TeamFramesShowLivesAndSharesAndAllWithinOnePointOfTheBestLead)
+// Anything within one percentage point of the best leads, when there are two to lead at all: teams
+// in navy, players in green, and a one-player team's leads on its player's frame (teal for both)
+TEST_F(ScoreFramesTest, LeadersWithinOnePointOfTheBestShowInTheirColours)
 {
-    for (int p : { 0, 1, 2, 3 })
-        join(p, p / 2);
-    state.teams[1].lives = 20.5;
-    state.teams[0].totalShare = 0.300;
-    state.teams[1].totalShare = 0.309;
-    state.teams[0].levelShare = 0.10;
-    state.teams[1].levelShare = state.players[0].levelShare = 0.125;
-    startGame();
-
-    const TeamScoreFrame* frame = view.teamFrame(1);
-    EXPECT_EQ(QStringList({ frame->nameLabel()->text(), frame->livesLabel()->text(),
-                  frame->livesFractionLabel()->text(), frame->levelShareLabel()->text() }),
-        QStringList({ "Team X", "20", ".50", "(12.50%" }));
-    EXPECT_EQ(frame->livesLabel()->geometry().right() + 1, 33);
-    EXPECT_EQ(view.teamFrame(0)->totalShareLabel()->colour(), ScoreColours::navy);
-    EXPECT_EQ(frame->totalShareLabel()->colour(), ScoreColours::navy);
-    EXPECT_EQ(view.teamFrame(0)->levelShareLabel()->colour(), ScoreColours::black);
-    EXPECT_EQ(frame->levelShareLabel()->colour(), ScoreColours::navy);
-    // Team leads stay off the frames of players in teams of two
-    EXPECT_EQ(view.playerFrame(3)->levelShareLabel()->colour(), ScoreColours::black);
-
-    view.setEliminated(1);
-    for (const AnchoredLabel* label :
-        { frame->nameLabel(), frame->livesLabel(), frame->livesFractionLabel() })
-        EXPECT_EQ(label->colour(), ScoreColours::grey);
-    view.hideLevelStats(1);
-    EXPECT_TRUE(frame->levelShareLabel()->isHidden());
+    play({ 0, 0, 1, 1 }, { 0.1, 0.2, 0.309, 0 }, { 0.125, 0, 0.1, 0.01 });
+    EXPECT_EQ(teamLeads(0), std::pair(navy, navy)); // 0.300 and 0.125
+    EXPECT_EQ(teamLeads(1), std::pair(navy, black)); // 0.309 and 0.11
+    EXPECT_EQ(playerLeads(0), std::pair(black, green)); // team leads stay off the frames of teams of two
+    EXPECT_EQ(playerLeads(1), std::pair(black, black));
+    EXPECT_EQ(playerLeads(2), std::pair(green, black));
+    state = {};
+    play({ 0, 1, 1, -1 }, { 0.40, 0.1, 0.1 }, { 0.05, 0.2, 0 });
+    EXPECT_EQ(playerLeads(0), std::pair(teal, black)); // Team W and Alpha lead the game
+    EXPECT_EQ(playerLeads(1), std::pair(black, green));
+    EXPECT_EQ(teamLeads(1), std::pair(black, navy));
+    state = {};
+    play({ -1, -1, 3, -1 }, { 0, 0, 0.5 }, { 0, 0, 0.5 });
+    EXPECT_EQ(playerLeads(2), std::pair(black, black)) << "a single player never leads, nor its team";
 }
 
-TEST_F(ScoreFramesTest, AOnePlayerTeamsLeadsShowOnItsPlayerCombinedWithThePlayersOwn)
+TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheMenuLayoutClearsTheRunState)
 {
-    join(0, 0);
-    join(1, 1);
-    join(2, 1);
-    state.players[0].totalShare = state.teams[0].totalShare = 0.40;
-    state.players[0].levelShare = state.teams[0].levelShare = 0.05;
-    state.players[1].levelShare = state.teams[1].levelShare = 0.20;
-    startGame();
-
-    // Team W and Alpha both lead the game: navy and green make teal
-    EXPECT_EQ(view.playerFrame(0)->totalShareLabel()->colour(), QColor(0, 128, 128));
-    // The level belongs to Beta and to team X: Alpha's level share stays black
-    EXPECT_EQ(view.playerFrame(0)->levelShareLabel()->colour(), ScoreColours::black);
-    EXPECT_EQ(view.playerFrame(1)->levelShareLabel()->colour(), ScoreColours::green);
-}
-
-TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheSeparatorAfter)
-{
-    join(3, 0);
-    join(0, 2);
-    join(1, 2);
-    startGame();
-
-    // Team W has one player: its frame is the narrow one, without shares
+    play({ 2, 2, 3, 0 }, {}, {});
+    state.players[2].alive = state.teams[3].active = 0; // Gamma and its team are out of play
+    view.showLayout(false);
+    // Team W has one player: its frame is the narrow one, without shares; Gamma has no frame
     EXPECT_TRUE(view.teamFrame(0)->totalShareLabel()->isHidden());
-    EXPECT_EQ(view.playerFrame(3)->pos(), QPoint(6 + 73, 6));
-    EXPECT_EQ(view.teamFrame(2)->pos(), QPoint(6 + 73 + 121, 6));
-    EXPECT_EQ(view.playerFrame(1)->pos(), QPoint(6 + 73 + 3 * 121, 6));
-    EXPECT_EQ(panel->separator()->pos(), QPoint(6 + 73 + 4 * 121, 6));
-}
-
-TEST_F(ScoreFramesTest, FramesAreForWhoIsInPlayAndTheMenuLayoutClearsTheRunState)
-{
-    join(0, 0);
-    join(1, 1);
-    state.players[1].alive = state.teams[1].active = 0;
-    startGame();
-    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size(), 1);
-    EXPECT_EQ(panel->findChildren<TeamScoreFrame*>().size(), 1);
+    EXPECT_EQ(QList<QPoint>({ view.playerFrame(3)->pos(), view.teamFrame(2)->pos(), view.playerFrame(1)->pos(),
+                  panel->separator()->pos() }),
+        QList<QPoint>({ { 6 + 73, 6 }, { 6 + 73 + 121, 6 }, { 6 + 73 + 3 * 121, 6 }, { 6 + 73 + 4 * 121, 6 } }));
+    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size() + panel->findChildren<TeamScoreFrame*>().size(), 5);
 
     canvas.fill(Qt::red);
     state.cheatCount = state.paused = state.gameOver = 2;

@@ -9,13 +9,12 @@ program=${1:?usage: hidpi_e2e.sh <fendral>}
 here=$(dirname "$0")
 source "$here/lib.sh"
 [ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-
 E2E_SCREEN=2100x1600x24 e2e_setup xwininfo import python3
 for factor in 1 1.25 1.5 2; do
     e2e_start_fendral "$program" QT_SCALE_FACTOR=$factor
     width=$(xwininfo -id "$window" | sed -n 's/^ *Width: *//p')
-    expected=$(python3 -c "print(round(1024 * $factor))")
-    [ "$width" = "$expected" ] || fail "at $factor the window is $width device pixels wide"
+    [ "$width" = "$(python3 -c "print(round(1024 * $factor))")" ] \
+        || fail "at $factor the window is $width device pixels wide"
     e2e_start_game
     xdotool key Up
     sleep 1
@@ -27,8 +26,6 @@ for factor in 1 1.25 1.5 2; do
     echo "factor $factor: $uneven of $cells cells uneven, $fine fine panel blocks"
     # The few sprites (Alpha and the enemies of level 1) cover at most four cells each
     [ "$uneven" -le 40 ] || fail "at $factor $uneven cells are not one colour over their block"
-    if [ "$factor" = 2 ]; then
-        [ "$fine" -gt 100 ] || fail "at 2 the status panel's text is a scaled-up picture"
-    fi
+    [ "$factor" != 2 ] || [ "$fine" -gt 100 ] || fail "at 2 the status panel's text is a scaled-up picture"
 done
 echo "PASS"

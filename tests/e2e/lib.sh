@@ -1,5 +1,5 @@
-# Shared steps of the end-to-end scripts: a private Xvfb, a work folder, failing and cleaning up.
-# Source it, then call e2e_setup with the tools the script needs.
+# Shared steps of the end-to-end scripts: a private Xvfb, a work folder, the program's window, the
+# setup dialog, steering and screenshots. Source it, then call e2e_setup with the tools needed.
 
 work=
 xvfb_pid=
@@ -22,10 +22,7 @@ e2e_cleanup() {
 e2e_setup() {
     local tool
     for tool in Xvfb xdotool "$@"; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is not installed"
-            exit 77
-        fi
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
     done
     work=$(mktemp -d)
     trap e2e_cleanup EXIT
@@ -39,12 +36,18 @@ e2e_setup() {
     done
     [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n1 "$work/display")"
-    echo "display $DISPLAY"
 }
 
 # e2e_window TITLE-REGEX: the id of the first visible window with that title, waiting up to 30 s.
-e2e_window() {
-    timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1
+e2e_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1; }
+
+# e2e_wait_visible TITLE-REGEX COUNT: waits up to 10 s until COUNT visible windows have such a title.
+e2e_wait_visible() {
+    for _ in $(seq 100); do
+        [ "$(xdotool search --onlyvisible --name "$1" | wc -l)" = "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # e2e_wait_exit: waits up to 20 s for $app_pid to end and fails unless it ended with status 0.
@@ -61,12 +64,10 @@ e2e_wait_exit() {
 }
 
 # e2e_start_fendral PROGRAM [VARIABLE=VALUE...]: runs a copy of the program in $work, which also
-# holds the Fendral.ini it reads, with those variables set, and sets $window to its main window,
-# focused.
+# holds the Fendral.ini it reads, with those variables set; $window is its main window, focused.
 e2e_start_fendral() {
-    local program=$1
+    cp "$1" "$work/fendral"
     shift
-    cp "$program" "$work/fendral"
     (cd "$work" && exec env QT_QPA_PLATFORM=xcb "$@" ./fendral) >"$work/fendral.log" 2>&1 &
     app_pid=$!
     window=$(e2e_window '^Fendral$')
@@ -81,43 +82,41 @@ e2e_stop() {
     app_pid=
 }
 
-# e2e_wait_visible TITLE-REGEX COUNT: waits up to 10 s until COUNT visible windows have such a
-# title.
-e2e_wait_visible() {
-    for _ in $(seq 100); do
-        [ "$(xdotool search --onlyvisible --name "$1" | wc -l)" = "$2" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# e2e_start_game: Enter in the menu opens the setup dialog, Enter there starts the game. The dialog
-# gets the focus first: without a window manager it may not have it yet when it shows.
-e2e_start_game() {
+# e2e_open_setup: Enter in the menu opens the setup dialog, $dialog, focused: without a window
+# manager it may not have the focus yet when it shows. Any caption that begins like the dialog's.
+e2e_open_setup() {
     xdotool key Return
-    local dialog
-    dialog=$(e2e_window '^Fendral - Starting$')
+    dialog=$(e2e_window '^Fendral - Starting')
     [ -n "$dialog" ] || fail "Enter in the menu did not open the setup dialog"
     xdotool windowfocus --sync "$dialog"
+}
+
+# e2e_start_game [opened]: Enter in the setup dialog (opened first unless it is) starts the game.
+e2e_start_game() {
+    [ "${1:-}" = opened ] || e2e_open_setup
     xdotool key Return
-    e2e_wait_visible '^Fendral - Starting$' 0 || fail "Start did not close the setup dialog"
+    e2e_wait_visible '^Fendral - Starting' 0 || fail "Start did not close the setup dialog"
     xdotool windowfocus --sync "$window"
     sleep 0.5
+}
+
+# e2e_leave_game: Esc during a game asks "Return to Menu?" in a second window; Yes (Enter) leaves.
+e2e_leave_game() {
+    xdotool key Escape
+    e2e_wait_visible '^Fendral$' 2 || fail "Esc during a game asked no question"
+    [ -z "${1:-}" ] || "$@"
+    xdotool key Return
+    e2e_wait_visible '^Fendral$' 1 || fail "the question stayed open"
+    xdotool windowfocus --sync "$window"
 }
 
 # e2e_shot NAME: the main window as $work/NAME.png.
 e2e_shot() { import -window "$window" "$work/$1.png"; }
 
-# e2e_alpha_above_bottom NAME: how many pixels of the field above the bottom two rows of
-# $work/NAME.png carry Alpha's colour (0xD0, 0, 0).
-e2e_alpha_above_bottom() {
-    /usr/bin/convert "$work/$1.png" -crop 1024x632+0+0 +repage -fill black +opaque '#D00000' \
-        -fill white -opaque '#D00000' -format '%[fx:round(mean*w*h)]\n' info:
-}
-
 # e2e_steer_alpha_up XDOTOOL-ARGUMENTS...: in a running game the keys make Alpha leave the bottom
-# row upwards; an enemy may catch it, so it gets three tries. Returns with the game paused and its
-# picture in $work/steered.png, or returns 1.
+# row upwards, seen as pixels of Alpha's colour (0xD0, 0, 0) above the bottom two rows; an enemy
+# may catch it, so it gets three tries. Returns with the game paused and its picture in
+# $work/steered.png, or returns 1.
 e2e_steer_alpha_up() {
     for _ in 1 2 3; do
         xdotool "$@"
@@ -125,7 +124,9 @@ e2e_steer_alpha_up() {
         xdotool key space # pause
         sleep 0.2
         e2e_shot steered
-        [ "$(e2e_alpha_above_bottom steered)" -gt 0 ] && return 0
+        [ "$(/usr/bin/convert "$work/steered.png" -crop 1024x632+0+0 +repage -fill black \
+            +opaque '#D00000' -fill white -opaque '#D00000' -format '%[fx:round(mean*w*h)]' info:)" \
+            -gt 0 ] && return 0
         xdotool key space # continue after the respawn delay
         sleep 0.6
     done

@@ -18,7 +18,7 @@ struct CaptureTest : testing::Test, TestGame {
         for (int p = 0; p < PlayerCount; ++p)
             state.players[p] = { .team = p == 1 ? secondTeam : p, .colour = defaultColours[p] };
         loadPicture(state, rows, borderWidth);
-        view.paintNewField();
+        view.cells.clear();
         closeTrails(state, closing);
         closed = state;
         capture(game);
@@ -50,7 +50,7 @@ TEST_F(CaptureTest, OnlyARegionWithoutAnEnemyIsTakenInTheClosersTintAndCredited)
         // Each of the two whole-open blocks on the right counts exactly a hundred cells
         const double share = right == '.' ? cellShare(RightSide) : 0;
         EXPECT_EQ(state.cells[5][5], Open);
-        EXPECT_EQ(view.cell(20, 20), right == '.' ? tintColour(state, defaultColours[0]) : 0);
+        EXPECT_EQ(view.cells[std::pair(20, 20)], right == '.' ? tintColour(state, defaultColours[0]) : 0);
         EXPECT_DOUBLE_EQ(state.players[0].levelShare, share);
         EXPECT_DOUBLE_EQ(state.fieldShare, share);
     }
@@ -61,46 +61,12 @@ TEST_F(CaptureTest, TwoClosersPaintPlainGroundAndShareOnlyWhenTeammates)
     for (int secondTeam : { 0, 1 }) {
         SCOPED_TRACE(secondTeam);
         captureAfterClosing(cutField(13), { 0, 1 }, 2, secondTeam);
-        EXPECT_EQ(view.cell(20, 20), state.palette().groundColour);
+        EXPECT_EQ(view.cells[std::pair(20, 20)], state.palette().groundColour);
         const double half = secondTeam == 0 ? cellShare(RightSide) / 2 : 0;
         EXPECT_EQ(std::pair(state.players[0].levelShare, state.players[1].levelShare),
             std::pair(half, half));
         EXPECT_DOUBLE_EQ(state.fieldShare, cellShare(RightSide));
     }
-}
-
-TEST_F(CaptureTest, AnotherPlayersUnfinishedTrailInsideTheRegionIsConvertedButNotCounted)
-{
-    std::vector<std::string> rows = cutField(24);
-    rows[18 - 1].replace(15 - 1, 7, "ccccccc");
-    captureAfterClosing(rows, { 0 });
-    EXPECT_EQ(state.cells[15][18], Ground);
-    EXPECT_DOUBLE_EQ(state.players[0].levelShare, cellShare(RightSide - 7));
-}
-
-TEST_F(CaptureTest, CaptureNeedingFarMoreThan231FillsCompletes)
-{
-    // Player 0's trail encloses a band of whole-open blocks. Its enemy sits behind player 2's
-    // unfinished trail, which ends the enemy's marking runs but not the fills, so every seed cell
-    // of the blocks keeps its seed and costs a fill of its own that stops at once. Player 1 fences
-    // off a pocket of six cells at the left border, which the scan reaches last.
-    std::vector<std::string> rows = openPicture(128, 81, 2);
-    rows[12 - 1].replace(3 - 1, 123, 123, 'a');
-    rows[23 - 1].replace(3 - 1, 123, 123, 'a');
-    for (int y = 13; y <= 22; ++y)
-        rows[y - 1].replace(123 - 1, 3, y == 17 ? "coa" : "c.a");
-    for (int i = 3; i <= 5; ++i)
-        rows[76 - 1][i - 1] = rows[73 + i][5 - 1] = 'b';
-    rows[50 - 1][60 - 1] = 'o';
-    captureAfterClosing(rows, { 0, 1 });
-    EXPECT_DOUBLE_EQ(state.players[1].levelShare, cellShare(6));
-
-    // A seed that still carries its bit after the capture started a fill of its own
-    int fills = 0;
-    for (int x = 1; x <= state.W; ++x)
-        for (int y = 1; y <= state.H; ++y)
-            fills += state.cells[x][y] == Open && state.marks[x][y] >= 1 && state.marks[x][y] <= 15;
-    EXPECT_GT(fills, 231) << "the field no longer needs that many fills";
 }
 
 TEST_F(CaptureTest, SerpentineFieldIsCapturedWholeWithoutExhaustingTheStack)

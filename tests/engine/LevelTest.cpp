@@ -1,7 +1,6 @@
 #include "Level.h"
 #include "FakeView.h"
 #include "Players.h"
-#include "StateInvariants.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +23,6 @@ TEST_F(LevelTest, EachLevelShowsItsEnemiesAndDrawsTheShareItNeeds)
         EXPECT_DOUBLE_EQ(state.neededShare, share);
         EXPECT_DOUBLE_EQ(state.fieldShare, 820.0 / 10368); // the border counts from the start
     }
-}
-
-TEST_F(LevelTest, GuardRingCornersAreOutsideSoNoEnemyIsPlacedOnThem)
-{
-    GameState fresh;
-    fresh.allocateGrids(12, 10);
-    EXPECT_TRUE(guardRingIsOutside(fresh));
-    start({ { 0, 0 } });
-    // Border 2, the share's draw, then the first open enemy's draws land on the corner (0, 0)
-    state.rng.script({ 1, 1, 0, 0, 0 });
-    setUpLevel(game, 1);
-    EXPECT_TRUE(guardRingIsOutside(state));
-    const Enemy& first = state.openEnemies[0];
-    EXPECT_TRUE(isInterior(state, first.x, first.y)) << first.x << ", " << first.y;
-    EXPECT_EQ(brokenInvariant(state), "");
 }
 
 TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRow)
@@ -77,32 +61,6 @@ TEST_F(LevelTest, RespawnWithEverySlotTakenPlacesThePlayerOnTheNearestFreeCellIn
     }
 }
 
-TEST_F(LevelTest, NewGameRightAfterAPlayerWasHitStartsEveryPlayerAndTeamAfresh)
-{
-    start({ { 0, 0 }, { 1, 1 }, { 2, 1 } });
-    requestDirection(state.players[1], Up); // Beta leaves the bottom border and lays a trail
-    for (int i = 0; i < 10 && state.players[1].trailLength < 3; ++i)
-        logicStep(game);
-    ASSERT_TRUE(state.players[1].drawing);
-    state.players[1].killed = 1; // hit, and the game left before the next step
-    returnToMenu();
-
-    startAgain({ { 0, 2 } });
-    for (int p = 1; p < PlayerCount; ++p) {
-        SCOPED_TRACE(p);
-        // Level setup moves every player off the field before placing those in play
-        EXPECT_EQ(state.players[p], (Player { .colour = state.players[p].colour, .x = -2 }));
-        EXPECT_EQ(state.teams[p == 2 ? 0 : p], (Team { .lives = 2.0 }));
-    }
-    EXPECT_EQ(state.levelStartCounts[3], 1); // Alpha alone is in play, and leads alone
-    state.players[3].killed = 1; // a stray mark of a player who is not in play is ignored
-    for (int i = 0; i < 16; ++i) {
-        tick(game);
-        ASSERT_EQ(brokenInvariant(state), "") << "tick " << i;
-    }
-    EXPECT_EQ(state.players[1].deaths + state.players[3].deaths, 0);
-}
-
 TEST_F(LevelTest, TeamWithEveryMemberOutIsDroppedForTheRestOfTheGame)
 {
     start({ { 0, 0 }, { 1, 2 }, { 2, 2 } });
@@ -121,12 +79,4 @@ TEST(GameState, TintIsSevenEighthsGroundAndOneEighthThePlayersColour)
         state.levelColour = levelColour;
         EXPECT_EQ(tintColour(state, colour), tint) << std::hex << colour;
     }
-}
-
-TEST(GameState, RandomOfZeroDrawsNothing)
-{
-    GameState state;
-    state.rng.script({ 7 });
-    EXPECT_EQ(random(state, 0), 0);
-    EXPECT_EQ(random(state, 10), 7);
 }

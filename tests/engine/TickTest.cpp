@@ -65,16 +65,23 @@ TEST_F(TickTest, DeathBelowOneLifeEndsTheGameUnlessTheSameTickCompletesTheLevel)
     }
 }
 
-TEST_F(TickTest, CompletingLevel50EndsTheGameWithoutALevel51)
+TEST_F(TickTest, CompletingLevel50EndsTheGameWithoutALevel51AndTellsOfPurchases)
 {
-    start({ { 0, 0 } });
-    setUpLevel(game, LastLevel);
-    view.whenDrawn = [this] { state.fieldShare = 1.0; };
-    tick(game);
-    state.paused = 0; // the players have seen the final message
-    tick(game);
-    EXPECT_EQ(std::pair(state.level, state.timerId), std::pair(LastLevel, 0));
-    EXPECT_EQ(view.calls.back(), "menu");
+    for (const auto& [players, purchases, message] : { std::tuple { 1, 0, "Game Completed! Congratulations!" },
+             { 1, 1, "Game Completed, you cheater." }, { 2, 3, "Game Completed, you cheaters." } }) {
+        start({ { 0, 0 }, { 1, players - 1 } });
+        if (players == 1)
+            state.players[1].alive = 0, state.playersInPlay = 1;
+        setUpLevel(game, LastLevel);
+        state.cheatCount = purchases;
+        view.whenDrawn = [this] { state.fieldShare = 1.0; };
+        tick(game);
+        EXPECT_EQ(view.calls.back(), message);
+        state.paused = 0; // the players have seen the final message
+        tick(game);
+        EXPECT_EQ(std::pair(state.level, state.timerId), std::pair(LastLevel, 0));
+        EXPECT_EQ(view.calls.back(), "menu");
+    }
 }
 
 TEST_F(TickTest, LevelEndBonusKeepsEveryTeamBelowAHundredLives)
@@ -87,4 +94,33 @@ TEST_F(TickTest, LevelEndBonusKeepsEveryTeamBelowAHundredLives)
     levelEndBonus(game);
     // A life that would reach 100 is taken back; 98.5 + 1.0 + 1.2 stops at 99.99
     EXPECT_EQ(std::pair(state.teams[0].lives, state.teams[1].lives), std::pair(99.5, 99.99));
+}
+
+// A purchase: a life for each player in play to its team, then the team's out players come back,
+// the last out first; never a hundredth life, at most 99 purchases a game, none once it is lost
+TEST_F(TickTest, PurchasesBuyALifePerPlayerInPlayAndReviveTheOut)
+{
+    start({ { 0, 0 }, { 1, 1 }, { 2, 1 } });
+    Team &w = state.teams[0], &x = state.teams[1];
+    state.players[1].alive = state.players[2].alive = 0; // Beta, then Gamma went out of team X
+    x.outList = { 1, 2 };
+    x.outCount = 2;
+    x.lives = 0.5;
+    const double before = w.lives;
+    buyLives(game);
+    EXPECT_EQ(std::tuple(w.lives, x.lives, state.cheatCount), std::tuple(before + 1, 0.5, 1));
+    x.lives = 1.25;
+    buyLives(game);
+    EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.25));
+    EXPECT_EQ(state.players[2].respawnDelay, 0);
+    w.lives = 99.5;
+    buyLives(game);
+    EXPECT_EQ(w.lives, 99.5);
+    for (int i = 0; i < 120; ++i)
+        buyLives(game);
+    EXPECT_EQ(state.cheatCount, 99);
+    state.cheatCount = 0;
+    state.gameOver = 1;
+    buyLives(game);
+    EXPECT_EQ(state.cheatCount, 0);
 }

@@ -37,9 +37,10 @@ TEST(KeyboardLayout, EveryKeyGivesOneCodeWhateverIsHeldAndNoTwoKeysShareOne)
         for (quint32 keycode = 9; keycode < 256; ++keycode) {
             const int code = press(layout.get(), keycode, group);
             for (const quint32 state : held) {
-                if (layout->keysym(keycode, group | state) != 0)
+                if (layout->keysym(keycode, group | state) != 0) {
                     EXPECT_EQ(press(layout.get(), keycode, group | state), code)
                         << keycode << " " << state;
+                }
             }
             // Keys the game does not accept may share a code (the keypad's decimal and comma)
             if (fendral::keyName(code).isEmpty())
@@ -48,8 +49,9 @@ TEST(KeyboardLayout, EveryKeyGivesOneCodeWhateverIsHeldAndNoTwoKeysShareOne)
             EXPECT_TRUE(fresh) << other->second << " and " << keycode << " give " << code;
             const quint32 base = layout->keysym(keycode, group);
             const char us = keycode >= 24 && keycode < 59 ? usLetters[keycode - 24] : ' ';
-            if (latin ? base >= 'a' && base <= 'z' : us != ' ')
+            if (latin ? base >= 'a' && base <= 'z' : us != ' ') {
                 EXPECT_EQ(code, latin ? static_cast<int>(base) - 'a' + 'A' : us) << keycode;
+            }
         }
         // Every letter and digit can steer, so every scheme of keys can be played
         for (int code = 'A'; code <= 'Z'; ++code)

@@ -1,7 +1,6 @@
 // The setup dialog driven like a user would, by mouse clicks on its controls and key presses
 #include "SetupDialog.h"
 #include "KeyNames.h"
-#include "QtColour.h"
 #include "ValidSettings.h"
 #include "Widgets.h"
 
@@ -70,12 +69,29 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
             QAction* item = m_dialog->schemeMenu()->actions()[pick(SchemeCount + PadCount + 2)];
             item->trigger();
             m_dialog->schemeMenu()->hide();
-            if (item->isCheckable())
-                ASSERT_EQ(m_state.padSlot[p], item->data().toInt()) << "the last pad chosen";
-        } else if (action < 8) {
+            ASSERT_TRUE(!item->isCheckable() || m_state.padSlot[p] == item->data().toInt())
+                << "the last pad chosen";
+        } else if (action < 7) {
             QWidget* const targets[] = { control(pick(2) ? "Button1" : "Button3"), // resets
-                control<QCheckBox>("cb", pick(16)), control<ColourShape>("col", p) };
+                control<QCheckBox>("cb", pick(16)) };
             QTest::mouseClick(targets[action - 5], pick(2) ? Qt::LeftButton : Qt::RightButton);
+        } else if (action < 8) {
+            // A left click takes the next colour, a right click the one before, passing over
+            // those of players who play; an idle player whose colour is taken gets the next free
+            const bool left = pick(2);
+            const std::array<int, 4> before = m_state.colourChoice, teamsBefore = teams();
+            const auto owner = [&](int c) { return int(std::ranges::find(before, c) - before.begin()); };
+            int c = before[p];
+            do
+                c = (c + (left ? 1 : 5)) % 6;
+            while (owner(c) < 4 && owner(c) != p && teamsBefore[owner(c)]);
+            std::array<int, 4> expected = before;
+            expected[p] = c;
+            if (const int q = owner(c); q < 4 && q != p)
+                for (expected[q] = (c + 1) % 6; std::ranges::count(expected, expected[q]) > 1;)
+                    expected[q] = (expected[q] + 1) % 6;
+            QTest::mouseClick(control<ColourShape>("col", p), left ? Qt::LeftButton : Qt::RightButton);
+            ASSERT_EQ(m_state.colourChoice, expected) << p << (left ? " left" : " right");
         } else {
             // Escape closes the dialog, Enter only with someone playing; every change is kept
             const bool enter = pick(2), anyone = teams() != std::array<int, 4> {};
@@ -86,8 +102,7 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
                 && m_state.teamAssignment == before.teamAssignment);
         }
         ASSERT_TRUE(passesValidation(m_state));
-        if (!m_dialog->isVisible())
-            ASSERT_TRUE(open());
+        ASSERT_TRUE(m_dialog->isVisible() || open());
         const auto& keys = m_state.controlKeys;
         for (int k = 0; k < 16; ++k) {
             const int code = keys[k / 4][k % 4];
@@ -100,8 +115,10 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
         const std::array<int, 4> teamsOf = teams();
         EXPECT_EQ(control("start")->isEnabled(), (teamsOf != std::array<int, 4> {}));
         for (int p = 0; p < PlayerCount; ++p) {
-            EXPECT_EQ(control<ColourShape>("col", p)->fill(),
-                qtColour(defaultColours[m_state.colourChoice[p]]));
+            // The six colours of the players, as the dialog shows them
+            const QColor colours[] = { { 0xD0, 0, 0 }, { 0x37, 0xA2, 0x3D }, { 0xF8, 0xAD, 0x23 },
+                { 0xF9, 0xFF, 0 }, { 0x68, 0x9C, 0xFD }, { 0x88, 0x17, 0x80 } };
+            EXPECT_EQ(control<ColourShape>("col", p)->fill(), colours[m_state.colourChoice[p]]);
             const int pad = m_state.padSlot[p];
             EXPECT_EQ(loadButton(p)->toolTip(), pad < 0 ? "" : QString("Gamepad %1").arg(pad + 1));
             EXPECT_LE(teamsOf[p], 1);
