@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Fendral need, when missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev libxkbcommon-dev
+packages=(build-essential cmake ninja-build pkgconf qt6-base-dev zlib1g-dev libsdl2-dev libxkbcommon-dev
           libxcb1-dev xkb-data libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
           x11-xkb-utils xauth imagemagick python3)
 # The checks of the desktop entry and the metadata, and the renderer of the PNG icons
