@@ -4,6 +4,8 @@
 #include "CanvasDamage.h"
 #include "Game.h"
 #include "GameState.h"
+#include "ReplayRecorder.h"
+#include "ReplayStore.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -26,6 +28,7 @@ class FieldRenderer;
 class Gamepads;
 class Panel;
 class QtPlatform;
+class ReplayWatch;
 class StatusPanel;
 
 class MainWindow : public QWidget {
@@ -45,11 +48,13 @@ public:
     QtPlatform& platform() { return *m_platform; }
     Gamepads& gamepads() { return *m_gamepads; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
+    ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
 
     StatusPanel* statusPanel() const { return m_statusPanel; }
     Panel* menuPanel() const { return m_menuPanel; }
     QPushButton* startButton() const { return m_startButton; }
+    QPushButton* gamesButton() const { return m_gamesButton; }
     QPushButton* closeProgramButton() const { return m_closeProgramButton; }
     Panel* messagePanel() const { return m_messagePanel; }
     QLabel* versionLabel() const { return m_versionLabel; }
@@ -66,7 +71,8 @@ public:
     bool handleKey(int key);
     // Asked before any close: during a game that is not over, pauses and asks; true to close.
     bool confirmClose();
-    // The close was allowed: the settings are written.
+    // The close was allowed: the game in progress is recorded as closed and the settings are
+    // written.
     void closeConfirmed();
     // "Close Fendral" in the menu and "Close" in the status panel
     void closeProgramClicked();
@@ -81,12 +87,28 @@ public:
     // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
     void pauseRunningGame();
 
+    // "Games" in the menu, or G: the kept games, to watch or delete; see MainWindowReplays.cpp
+    void gamesClicked();
+    // Why the window cannot show this replay, or empty when it can
+    static QString replayProblem(const Replay& replay);
+    // Shows a replay in place of a game; false with a message when it cannot be shown
+    bool watchReplay(Replay replay);
+    bool watchReplayFile(const QString& path);
+    bool isWatching() const { return m_watch != nullptr; }
+    ReplayWatch* replayWatch() const { return m_watch.get(); }
+
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;
     void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Runs the games dialog modally; the file of the game chosen to watch, or empty.
+    using GamesRunner = std::function<QString(ReplayStore& store)>;
+    void setGamesRunner(GamesRunner runner) { m_gamesRunner = std::move(runner); }
+    // Tells the user something in a box titled "Fendral". Tests record it instead.
+    using Notice = std::function<void(const QString& message)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -111,6 +133,16 @@ private:
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
+    // A game that ended is saved among the kept games; see MainWindowReplays.cpp
+    void startRecordedGame();
+    void saveFinishedGame();
+    // The game in progress, if any, is left for the menu or by closing: it ends and is kept.
+    void keepLeftGame(EndReason reason);
+    // Watching a replay: its ticks, its keys, and the way back to the menu
+    void watchTick();
+    bool handleWatchKey(int key);
+    void stopWatching();
+    void showWatchTitle();
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
@@ -129,10 +161,17 @@ private:
     std::unique_ptr<Gamepads> m_gamepads;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
+    ReplayRecorder m_recorder;
+    ReplayStore m_replayStore;
+    std::unique_ptr<ReplayWatch> m_watch;
+    // The setup choices, which a replay's set-up replaces while it shows
+    decltype(GameState::teamAssignment) m_teamsBeforeWatch {};
+    decltype(GameState::colourChoice) m_coloursBeforeWatch {};
 
     StatusPanel* m_statusPanel = nullptr;
     Panel* m_menuPanel = nullptr;
     QPushButton* m_startButton = nullptr;
+    QPushButton* m_gamesButton = nullptr;
     QPushButton* m_closeProgramButton = nullptr;
     Panel* m_messagePanel = nullptr;
     QLabel* m_versionLabel = nullptr;
@@ -140,6 +179,8 @@ private:
 
     Prompt m_prompt;
     SetupRunner m_setupRunner;
+    GamesRunner m_gamesRunner;
+    Notice m_notice;
 
     bool m_shown = false;
     bool m_painting = false;

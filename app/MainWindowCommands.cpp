@@ -3,6 +3,7 @@
 
 #include "DisplayView.h"
 #include "GameCommands.h"
+#include "GamesDialog.h"
 #include "KeyTranslation.h"
 #include "Level.h"
 #include "SetupDialog.h"
@@ -26,10 +27,23 @@ namespace {
         return box.exec() == QMessageBox::Yes;
     }
 
+    void tell(QWidget* parent, const QString& message)
+    {
+        QMessageBox box(
+            QMessageBox::NoIcon, QStringLiteral("Fendral"), message, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
     bool runSetupDialog(GameState& state, QWidget* parent)
     {
         SetupDialog dialog(state, parent);
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    QString runGamesDialog(ReplayStore& store, QWidget* parent)
+    {
+        GamesDialog dialog(store, parent);
+        return dialog.exec() == QDialog::Accepted ? dialog.chosenPath() : QString();
     }
 
 } // namespace
@@ -38,6 +52,8 @@ void MainWindow::connectCommands()
 {
     m_prompt = [this](const QString& question) { return askYesNo(this, question); };
     m_setupRunner = [this](GameState& state) { return runSetupDialog(state, this); };
+    m_gamesRunner = [this](ReplayStore& store) { return runGamesDialog(store, this); };
+    m_notice = [this](const QString& message) { tell(this, message); };
     connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
     connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
     connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);
@@ -71,8 +87,13 @@ bool MainWindow::handleKey(int key)
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed
-        return false;
+        if (key != 'G')
+            return false;
+        gamesClicked();
+        return true;
     }
+    if (m_watch)
+        return handleWatchKey(key);
     if (key == VK_ADD) {
         purchaseClicked();
         return true;
@@ -98,16 +119,21 @@ void MainWindow::pauseRunningGame()
 void MainWindow::startGameClicked()
 {
     if (m_setupRunner(m_state))
-        newGame(*m_game);
+        startRecordedGame();
     clearFocusedControl();
 }
 
 void MainWindow::menuClicked()
 {
+    if (m_watch) {
+        stopWatching();
+        return;
+    }
     const bool wasOver = m_state.gameOver != 0;
     pauseGame(*m_game);
     const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
     if (confirmed) {
+        keepLeftGame(EndReason::Menu);
         fendral::killTimer(*m_game); // not QObject::killTimer
         m_view->showLayout(true);
     } else {
@@ -123,6 +149,10 @@ bool MainWindow::confirmClose()
     return m_prompt(QStringLiteral("Close Fendral?"));
 }
 
-void MainWindow::purchaseClicked() { buyLives(*m_game); }
+void MainWindow::purchaseClicked()
+{
+    if (!m_watch)
+        buyLives(*m_game);
+}
 
 } // namespace fendral

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -39,7 +38,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::setUpOnFirstShow()
 {
-    m_state.rng.seed(static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch()));
+    m_recorder.setProgramVersion(Version.toStdString());
     if (const QScreen* shownOn = screen(); shownOn && shownOn->refreshRate() >= 1)
         m_frameInterval = static_cast<int>(1000 / shownOn->refreshRate());
     // A maximised window would keep this size anyway: the window refuses every resize
@@ -167,6 +166,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::closeConfirmed()
 {
+    keepLeftGame(EndReason::Close);
     if (m_settingsFile)
         saveSettings(m_state, *m_settingsFile);
 }

@@ -39,7 +39,7 @@ bool MainWindow::arePadsHeard() const { return QApplication::activeModalWidget()
 
 void MainWindow::padSteered(int slot, int direction)
 {
-    if (arePadsHeard())
+    if (arePadsHeard() && !m_watch)
         steerByPad(*m_game, slot, direction);
 }
 

@@ -1,4 +1,5 @@
 // Fendral: the program's entry, its main window and the event loop
+#include "CommandLine.h"
 #include "FendralApplication.h"
 #include "MainWindow.h"
 
@@ -6,9 +7,20 @@
 #include <QIcon>
 
 #include <exception>
+#include <iostream>
+#include <optional>
 
 int main(int argc, char** argv)
 {
+    // Checking a replay needs no display: it runs before any application object exists, and so
+    // does the reading of a replay to watch, which is refused without opening a window
+    const fendral::CommandLine command = fendral::parseCommandLine(argc, argv);
+    if (const std::optional<int> status = fendral::runWindowlessCommand(command))
+        return *status;
+    std::optional<fendral::Replay> replay;
+    if (command.action == fendral::CommandLine::Action::WatchReplay
+        && !(replay = fendral::replayToWatch(command.file, std::cerr)))
+        return 2;
     // Whole scale factors rounded down keep the fixed window on a 1080p screen at 150 % and every
     // cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
     // since the canvas is drawn unsmoothed, a cell is then 10 device pixels at 1.25, 12 at 1.5
@@ -24,9 +36,11 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fendral.fendral"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
     fendral::deliverShowingExceptions(
-        [] {
+        [&replay] {
             fendral::MainWindow window;
             window.show();
+            if (replay)
+                window.watchReplay(std::move(*replay));
             QApplication::exec();
             return true;
         },

@@ -10,14 +10,10 @@
 
 namespace fendral {
 
-namespace {
-
-    bool isLevelCompleted(const GameState& state)
-    {
-        return state.paused != 0 && state.fieldShare >= state.neededShare;
-    }
-
-} // namespace
+bool isLevelCompleted(const GameState& state)
+{
+    return state.paused != 0 && state.fieldShare >= state.neededShare;
+}
 
 ReplayPlayer::ReplayPlayer(Replay replay)
     : m_replay(std::move(replay))

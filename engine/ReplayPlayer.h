@@ -11,6 +11,9 @@
 
 namespace fendral {
 
+// The level was completed and waits for the players to go on
+bool isLevelCompleted(const GameState& state);
+
 // The end of a level as played back: completed, lost, or left
 struct LevelResult {
     int level = 0;

@@ -12,12 +12,14 @@ struct ShownWindow {
     ShownWindow()
         : mainWindow(folder.filePath("Fendral.ini"))
     {
+        mainWindow.replayStore().setFolder(folder.filePath("replays"));
         mainWindow.show();
         // Both record their question or hand over the chosen teams, then give the scripted answer
         mainWindow.setPrompt([this](const QString& question) {
             questions << question;
             return whileAsked ? whileAsked() : answer;
         });
+        mainWindow.setNotice([this](const QString& message) { notices << message; });
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
@@ -34,7 +36,7 @@ struct ShownWindow {
     fendral::MainWindow mainWindow;
     // [team][player]: Alpha in W, Beta in X
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
-    QStringList questions;
+    QStringList questions, notices;
     bool answer = false, dialogAnswer = true;
     std::function<bool()> whileAsked; // runs in place of the answer while a question is open
 };
