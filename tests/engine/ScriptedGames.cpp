@@ -182,16 +182,6 @@ namespace {
             return nearest;
         }
 
-        // Away from the nearest edge of the field
-        int inwardDirection(const Player& player) const
-        {
-            const GameState& state = m_test.state;
-            const std::array<int, 4> edgeDistances { state.H - player.y, player.y - 1,
-                state.W - player.x, player.x - 1 };
-            return static_cast<int>(std::min_element(edgeDistances.begin(), edgeDistances.end())
-                - edgeDistances.begin());
-        }
-
         const GameScript& m_script;
         TestGame m_test;
         ReplayRecorder m_recorder;
