@@ -14,7 +14,7 @@ namespace {
 
     const QString Usage = QStringLiteral("usage: fendral [--replay FILE | --verify-replay FILE]");
 
-    std::string levelLine(const LevelResult& level)
+    std::string levelLine(const PlayedLevel& level)
     {
         if (level.mismatchStep)
             return "level " + std::to_string(level.level) + ": MISMATCH at step "
@@ -65,7 +65,7 @@ int verifyReplayCommand(const QString& path, std::ostream& out, std::ostream& er
         return 2;
     }
     const VerifyResult result = verifyReplay(
-        *replay, [&out](const LevelResult& level) { out << levelLine(level) << "\n"; });
+        *replay, [&out](const PlayedLevel& level) { out << levelLine(level) << "\n"; });
     if (!result.ok)
         return 1;
     out << "verified: " << result.levels << " levels (" << result.completed << " completed), "

@@ -28,7 +28,7 @@ namespace {
         const Replay replay = gameFrom(static_cast<int>(run.range(0)));
         int64_t steps = 0;
         for (auto _ : run) {
-            const VerifyResult result = verifyReplay(replay, [](const LevelResult&) {});
+            const VerifyResult result = verifyReplay(replay, [](const PlayedLevel&) {});
             if (!result.ok)
                 run.SkipWithError("the game did not verify");
             steps += result.steps;

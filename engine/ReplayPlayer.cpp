@@ -1,6 +1,6 @@
 #include "ReplayPlayer.h"
 
-#include "HeadlessGame.h"
+#include "WindowlessGame.h"
 #include "Level.h"
 #include "Players.h"
 #include "StateHash.h"
@@ -161,14 +161,14 @@ void ReplayPlayer::mismatch(const GameState& state)
 }
 
 VerifyResult verifyReplay(
-    const Replay& replay, const std::function<void(const LevelResult&)>& levelListener)
+    const Replay& replay, const std::function<void(const PlayedLevel&)>& levelListener)
 {
     VerifyResult result;
-    auto headless = std::make_unique<HeadlessGame>();
+    auto headless = std::make_unique<WindowlessGame>();
     GameState& state = headless->state;
     state.allocateGrids(replay.header.width, replay.header.height);
     ReplayPlayer player(replay);
-    player.setLevelListener([&](const LevelResult& level) {
+    player.setLevelListener([&](const PlayedLevel& level) {
         ++result.levels;
         result.completed += level.completed;
         levelListener(level);

@@ -15,7 +15,7 @@ namespace fendral {
 bool isLevelCompleted(const GameState& state);
 
 // The end of a level as played back: completed, lost, or left
-struct LevelResult {
+struct PlayedLevel {
     int level = 0;
     double fieldShare = 0;
     uint64_t hash = 0;
@@ -43,7 +43,7 @@ public:
     const Replay& replay() const { return m_replay; }
 
     // Told at the end of every level played back, and at the first mismatch
-    void setLevelListener(std::function<void(const LevelResult&)> listener)
+    void setLevelListener(std::function<void(const PlayedLevel&)> listener)
     {
         m_levelListener = std::move(listener);
     }
@@ -62,7 +62,7 @@ private:
     bool m_ended = false;
     bool m_waitingToGoOn = false;
     std::optional<int64_t> m_mismatch;
-    std::function<void(const LevelResult&)> m_levelListener;
+    std::function<void(const PlayedLevel&)> m_levelListener;
 };
 
 // How a replay played back without a window ended
@@ -77,6 +77,6 @@ struct VerifyResult {
 
 // Plays the replay headless, as fast as the machine goes, telling each level's end.
 VerifyResult verifyReplay(
-    const Replay& replay, const std::function<void(const LevelResult&)>& levelListener);
+    const Replay& replay, const std::function<void(const PlayedLevel&)>& levelListener);
 
 } // namespace fendral

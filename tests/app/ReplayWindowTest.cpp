@@ -43,7 +43,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     const Replay& replay = games.front().replay;
     EXPECT_GT(replay.summary.steps, 10U);
     EXPECT_EQ(replay.summary.ended, EndReason::Menu);
-    EXPECT_TRUE(verifyReplay(replay, [](const LevelResult&) {}).ok);
+    EXPECT_TRUE(verifyReplay(replay, [](const PlayedLevel&) {}).ok);
 
     // G opens the games dialog; its one game is chosen and shows, every check value compared
     mainWindow.setGamesRunner([](ReplayStore& store) {

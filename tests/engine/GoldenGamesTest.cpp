@@ -38,7 +38,7 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
 std::string playBack(const Replay& replay, VerifyResult& result)
 {
     std::string levels;
-    result = verifyReplay(replay, [&](const LevelResult& level) {
+    result = verifyReplay(replay, [&](const PlayedLevel& level) {
         levels += std::to_string(level.level) + (level.completed ? "+ " : " ");
         if (level.mismatchStep)
             levels += "mismatch at " + std::to_string(*level.mismatchStep) + " ";

@@ -43,7 +43,7 @@ std::string ReplayFuzzer::tryFile(const std::vector<uint8_t>& bytes)
         return error.empty() ? "refused without a reason" : "";
     if (!error.empty())
         return "accepted with an error: " + error;
-    verifyReplay(*replay, [](const LevelResult&) {});
+    verifyReplay(*replay, [](const PlayedLevel&) {});
     return "";
 }
 

@@ -55,7 +55,7 @@ public:
     double now() const override { return 0; }
 };
 
-struct HeadlessGame {
+struct WindowlessGame {
     GameState state;
     NullView view { state };
     StillPlatform platform;
