@@ -74,6 +74,8 @@ public:
     // The close was allowed: the game in progress is recorded as closed and the settings are
     // written.
     void closeConfirmed();
+    // Ends the program as a close does, with no question and no box: for SIGTERM, SIGINT, SIGHUP.
+    void closeWithoutAsking();
     // "Close Fendral" in the menu and "Close" in the status panel
     void closeProgramClicked();
     void closeClicked();
@@ -106,7 +108,7 @@ public:
     // Runs the games dialog modally; the file of the game chosen to watch, or empty.
     using GamesRunner = std::function<QString(ReplayStore& store)>;
     void setGamesRunner(GamesRunner runner) { m_gamesRunner = std::move(runner); }
-    // Tells the user something in a box titled "Fendral". Tests record it instead.
+    // Tells the player something went wrong, in a box titled "Fendral". Tests note it instead.
     using Notice = std::function<void(const QString& message)>;
     void setNotice(Notice notice) { m_notice = std::move(notice); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
@@ -130,6 +132,8 @@ private:
     void flushCanvasDamageIfFrameDue();
     void flushCanvasDamage();
     void requestClose();
+    // Writes the settings; a failure is told on stderr, and in a box when the player is there
+    void writeSettings(bool tellInABox);
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
@@ -146,11 +150,16 @@ private:
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
+    bool isPlayingByPad() const;
     void pollPadsWithTimer(int intervalMs);
-    void pollPadsBeforeTick();
+    // Polls the pads at the start of a tick; false when a press ended the game
+    bool pollPadsBeforeTick();
+    void repeatHeldDirections();
     void padSteered(int slot, int direction);
-    void padPausePressed();
+    // Start or A (confirm), B (not confirm)
+    void padButtonPressed(bool confirm);
     void padMenuPressed();
+    void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
 
     GameState m_state;
     QImage m_canvas;
@@ -178,11 +187,13 @@ private:
     QLabel* m_creditLabel = nullptr;
 
     Prompt m_prompt;
+    Notice m_notice;
     SetupRunner m_setupRunner;
     GamesRunner m_gamesRunner;
-    Notice m_notice;
 
     bool m_shown = false;
+    bool m_closingWithoutAsking = false;
+    bool m_applicationActive = true; // as Qt last reported it
     bool m_painting = false;
     CanvasDamage m_damage; // canvas changes not yet handed to Qt
     QTimer m_canvasFlushTimer; // hands them over at the next frame

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -55,9 +56,11 @@ void MainWindow::setUpOnFirstShow()
     m_statusPanel->placeLevelBox();
     placeBottomLabels();
 
+    m_applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
         [this](Qt::ApplicationState applicationState) {
-            if (applicationState != Qt::ApplicationActive)
+            m_applicationActive = applicationState == Qt::ApplicationActive;
+            if (!m_applicationActive)
                 applicationDeactivated();
         });
     m_view->destroyFrames();
@@ -156,7 +159,7 @@ void MainWindow::closeClicked() { closeProgramClicked(); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!confirmClose()) {
+    if (!m_closingWithoutAsking && !confirmClose()) {
         event->ignore();
         return;
     }
@@ -167,8 +170,31 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::closeConfirmed()
 {
     keepLeftGame(EndReason::Close);
-    if (m_settingsFile)
-        saveSettings(m_state, *m_settingsFile);
+    writeSettings(!m_closingWithoutAsking);
+}
+
+void MainWindow::closeWithoutAsking()
+{
+    m_closingWithoutAsking = true;
+    // A close already under way (its question open) refuses a second one: the game is then kept
+    // and the settings written here
+    if (!close()) {
+        keepLeftGame(EndReason::Close);
+        writeSettings(false);
+    }
+    // Ends every event loop, also that of a dialog or question left open, which returns unanswered
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::writeSettings(bool tellInABox)
+{
+    if (!m_settingsFile || saveSettings(m_state, *m_settingsFile))
+        return;
+    const QString message = QStringLiteral("The settings could not be written to %1: %2.")
+                                .arg(m_settingsPath, settingsWriteProblem(m_settingsPath));
+    qWarning().noquote() << "Fendral:" << message;
+    if (tellInABox)
+        m_notice(message);
 }
 
 void MainWindow::tearDown()

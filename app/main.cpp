@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "FendralApplication.h"
 #include "MainWindow.h"
+#include "TerminationSignals.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -38,6 +39,10 @@ int main(int argc, char** argv)
     fendral::deliverShowingExceptions(
         [&replay] {
             fendral::MainWindow window;
+            // A logout, kill or Ctrl+C ends the game as a close does, without a question
+            fendral::TerminationSignals terminations;
+            QObject::connect(&terminations, &fendral::TerminationSignals::received, &window,
+                &fendral::MainWindow::closeWithoutAsking);
             window.show();
             if (replay)
                 window.watchReplay(std::move(*replay));

@@ -14,12 +14,17 @@ struct ShownWindow {
     {
         mainWindow.replayStore().setFolder(folder.filePath("replays"));
         mainWindow.show();
+        // Exposed and active before the test begins: a late expose would repaint everything in
+        // its midst, and the pads are heard only while the program is active
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
         // Both record their question or hand over the chosen teams, then give the scripted answer
         mainWindow.setPrompt([this](const QString& question) {
             questions << question;
             return whileAsked ? whileAsked() : answer;
         });
         mainWindow.setNotice([this](const QString& message) { notices << message; });
+        mainWindow.setGamesRunner([](fendral::ReplayStore&) { return QString(); });
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
