@@ -21,6 +21,7 @@ void pauseGame(Game& game)
         return;
     game.state.paused = 1;
     showPause(game);
+    game.view.gameEvent({ GameEvent::Paused });
 }
 
 void continueOrPause(Game& game)
@@ -35,6 +36,7 @@ void continueOrPause(Game& game)
     if (state.paused != 0)
         game.view.setMessage("Pause");
     game.view.setMessageVisible(state.paused != 0);
+    game.view.gameEvent({ state.paused != 0 ? GameEvent::Paused : GameEvent::Continued });
 }
 
 bool steer(Game& game, int key)

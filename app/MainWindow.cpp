@@ -6,6 +6,7 @@
 #include "Gamepads.h"
 #include "QtPlatform.h"
 #include "ReplayWatch.h"
+#include "Sound.h"
 #include "StatusPanel.h"
 #include "Tick.h"
 
@@ -73,6 +74,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform, &m_recorder });
     connectGamepads();
+    connectSound();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
     // An error box runs its own event loop while the game's timer goes on firing: the game is
@@ -149,11 +151,12 @@ void MainWindow::createBottomLabels()
 void MainWindow::placeBottomLabels()
 {
     // One line 18 pixels above the status panel; the version ends 6 pixels from the right edge
-    const int top = m_statusPanel->y() - 18;
+    const int top = m_statusPanel->y() - m_scale.logical(18);
+    const int right = m_statusPanel->geometry().right() + 1;
     m_versionLabel->adjustSize();
-    m_versionLabel->move(width() - m_versionLabel->width() - 6, top);
+    m_versionLabel->move(right - m_versionLabel->width() - m_scale.logical(6), top);
     m_creditLabel->adjustSize();
-    m_creditLabel->move(width() - 180, top);
+    m_creditLabel->move(right - m_scale.logical(180), top);
 }
 
 } // namespace fendral

@@ -6,6 +6,8 @@
 #include "GameState.h"
 #include "ReplayRecorder.h"
 #include "ReplayStore.h"
+#include "ScreenScale.h"
+#include "Settings.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -29,6 +31,7 @@ class Gamepads;
 class Panel;
 class QtPlatform;
 class ReplayWatch;
+class Sound;
 class StatusPanel;
 
 class MainWindow : public QWidget {
@@ -47,6 +50,8 @@ public:
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
     Gamepads& gamepads() { return *m_gamepads; }
+    Sound& sound() { return *m_sound; }
+    const SoundChoice& soundChoice() const { return m_soundChoice; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
@@ -98,6 +103,12 @@ public:
     bool watchReplayFile(const QString& path);
     bool isWatching() const { return m_watch != nullptr; }
     ReplayWatch* replayWatch() const { return m_watch.get(); }
+    // F11: full screen and back, remembered in the settings file; a game goes on as it was.
+    void toggleFullScreen();
+    bool isFullScreenChosen() const { return m_fullScreen; }
+    // The scale the game is drawn at, and where its client area lies on the canvas.
+    const Scale& scale() const { return m_scale; }
+    QRect gameRect() const { return m_gameRect; }
 
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;
@@ -119,12 +130,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
     void createMenuPanels();
     void createBottomLabels();
     void placeBottomLabels();
+    // Screen modes and scales; see MainWindowScreen.cpp
+    void watchScreen();
+    void applyScreenMode();
+    void layOutForScreen();
+    void layOutControls();
+    void applicationStateChanged(Qt::ApplicationState applicationState);
+    QRect toLogical(const QRect& device) const;
+    QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
     void gameTimerChanged(int intervalMs);
@@ -160,6 +180,11 @@ private:
     void padButtonPressed(bool confirm);
     void padMenuPressed();
     void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
+    // The sound and its keys; see MainWindowSound.cpp
+    void connectSound();
+    void setSoundChoice(const SoundChoice& choice);
+    void toggleSound();
+    bool handleSoundKey(int key);
 
     GameState m_state;
     QImage m_canvas;
@@ -168,6 +193,8 @@ private:
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<Gamepads> m_gamepads;
+    std::unique_ptr<Sound> m_sound; // after the pads: SDL's audio starts after, and stops before
+    SoundChoice m_soundChoice;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
     ReplayRecorder m_recorder;
@@ -200,6 +227,13 @@ private:
     QElapsedTimer m_sinceCanvasFlush;
     int m_frameInterval = 16; // ms between two pictures of the screen
     QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
+
+    bool m_fullScreen = false;
+    bool m_laidOut = false;
+    Scale m_scale;
+    QRect m_gameRect { 0, 0, DesignClientWidth, DesignClientHeight }; // on the canvas
+    QTimer m_screenSwitch; // runs while the window manager carries out a switch of mode
+    bool m_deactivatedWhileSwitching = false;
 };
 
 } // namespace fendral

@@ -76,6 +76,10 @@ void MainWindow::connectCommands()
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     const int key = virtualKeyCode(*event);
+    if (key == VK_F11) {
+        toggleFullScreen();
+        return;
+    }
     event->setAccepted(pressDialogButton(key) || handleKey(key));
 }
 
@@ -97,6 +101,9 @@ bool MainWindow::pressDialogButton(int key)
 
 bool MainWindow::handleKey(int key)
 {
+    // In the menu and in a game alike
+    if (handleSoundKey(key))
+        return true;
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed

@@ -5,6 +5,7 @@
 #include "ScoreText.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
+#include "WidgetScale.h"
 
 namespace fendral {
 
@@ -60,6 +61,17 @@ void DisplayView::setMessage(const std::string& text)
 }
 
 void DisplayView::setMessageVisible(bool visible) { m_widgets.messagePanel->setVisible(visible); }
+
+void DisplayView::gameEvent(const GameEvent& event)
+{
+    for (const GameEventListener& listener : m_gameEventListeners)
+        listener(event);
+}
+
+void DisplayView::addGameEventListener(GameEventListener listener)
+{
+    m_gameEventListeners.push_back(std::move(listener));
+}
 
 void DisplayView::updateScores()
 {
@@ -117,9 +129,12 @@ void DisplayView::createFrames()
 
 void DisplayView::placeFrames()
 {
-    int x = FirstFrameX;
-    const auto place = [&x](QWidget* frame) {
-        frame->move(x, StatusPanel::FrameTop);
+    const Scale& scale = m_statusPanel.scale();
+    const int top = scale.logical(StatusPanel::FrameTop);
+    int x = scale.logical(FirstFrameX);
+    const auto place = [&](QWidget* frame) {
+        rescaleWidgets(frame, scale);
+        frame->move(x, top);
         frame->show();
         x += frame->width();
     };
@@ -131,7 +146,13 @@ void DisplayView::placeFrames()
             if (m_playerFrames[p] && m_state.players[p].team == t)
                 place(m_playerFrames[p].get());
     }
-    m_statusPanel.separator()->move(x, StatusPanel::FrameTop);
+    m_statusPanel.separator()->move(x, top);
+}
+
+void DisplayView::placeFramesAgain()
+{
+    if (!m_state.menuMode)
+        placeFrames();
 }
 
 void DisplayView::destroyFrames()

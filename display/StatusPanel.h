@@ -1,11 +1,14 @@
 // The status panel along the bottom of the window: level, enemies, shares and the game buttons
 #pragma once
 
+#include "ScreenScale.h"
 #include "Widgets.h"
 
 class QPushButton;
 
 namespace fendral {
+
+class SoundMark;
 
 class StatusPanel : public Panel {
     Q_OBJECT
@@ -18,6 +21,10 @@ public:
     // Puts the level box at the right end of the panel.
     void placeLevelBox();
 
+    // The scale the panel and the score frames in it are laid out at.
+    const Scale& scale() const { return m_scale; }
+    void setScale(const Scale& scale) { m_scale = scale; }
+
     Bevel* separator() const { return m_separator; }
     Panel* levelBox() const { return m_levelBox; }
     AnchoredLabel* levelLabel() const { return m_levelLabel; }
@@ -28,10 +35,13 @@ public:
     QPushButton* menuButton() const { return m_menuButton; }
     QPushButton* closeButton() const { return m_closeButton; }
     Panel* purchasePanel() const { return m_purchasePanel; }
+    SoundMark* soundMark() const { return m_soundMark; }
 
 private:
     QPushButton* makeButton(const QString& caption, int left);
     void fitEnemiesCaption();
+
+    Scale m_scale;
 
     Bevel* m_separator;
     Panel* m_levelBox;
@@ -45,6 +55,7 @@ private:
     QPushButton* m_menuButton;
     QPushButton* m_closeButton;
     Panel* m_purchasePanel;
+    SoundMark* m_soundMark;
 };
 
 } // namespace fendral

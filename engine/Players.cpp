@@ -165,6 +165,7 @@ namespace {
         player.respawnDelay = 6;
         ++player.levelDeaths;
         ++player.deaths;
+        game.view.gameEvent({ GameEvent::PlayerDied, p });
         Team& team = state.teams[player.team];
         if (team.lives < 1.0) {
             player.alive = 0;
@@ -225,21 +226,31 @@ void erasePhase(Game& game)
 
 void closePhase(Game& game)
 {
-    for (Player& player : game.state.players)
+    GameState& state = game.state;
+    for (Player& player : state.players)
         player.closedTrail = 0;
-    while (closurePass(game))
+    const double shareBefore = state.fieldShare;
+    bool closedAny = false;
+    while (closurePass(game)) {
         capture(game);
+        closedAny = true;
+    }
+    if (closedAny)
+        game.view.gameEvent({ GameEvent::TrailClosed, -1, state.fieldShare - shareBefore });
 }
 
-void startTrailPhase(GameState& state)
+void startTrailPhase(Game& game)
 {
-    for (Player& player : state.players) {
+    GameState& state = game.state;
+    for (int p = 0; p < PlayerCount; ++p) {
+        Player& player = state.players[p];
         if (!isInPlay(player) || player.drawing || state.cells[player.x][player.y] != Open)
             continue;
         player.drawing = 1;
         player.trailStartX = player.x;
         player.trailStartY = player.y;
         player.trailLength = 0;
+        game.view.gameEvent({ GameEvent::LeftGround, p });
     }
 }
 

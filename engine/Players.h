@@ -17,7 +17,7 @@ bool steerPlayer(Game& game, int p, int direction);
 void movePhase(Game& game);
 void erasePhase(Game& game);
 void closePhase(Game& game); // runs capture after each pass of closures
-void startTrailPhase(GameState& state);
+void startTrailPhase(Game& game);
 void hazardPhase(GameState& state);
 void deathPhase(Game& game);
 

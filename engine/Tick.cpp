@@ -138,22 +138,26 @@ void checkLevelEnd(Game& game)
 {
     GameState& state = game.state;
     if (state.fieldShare < state.neededShare) {
-        // The enemies go on moving after a game is lost; the game ended at its first step
+        // A lost game goes on moving its enemies and is checked again every tick; the game ended
+        // at the first
         if (!hasPlayerInPlay(state)) {
             showMessage(game, "Game Over - Press Space");
             state.paused = 1;
             const bool endsNow = state.gameOver == 0;
             state.gameOver = 1;
-            if (endsNow)
+            if (endsNow) {
+                game.view.gameEvent({ GameEvent::GameOver });
                 reportLevelEnd(game, CheckKind::LevelEnd, EndReason::GameOver);
+            }
         }
         return;
     }
     state.paused = 1;
-    showMessage(
-        game, state.level < LastLevel ? "Level Completed - Press Space" : finalMessage(state));
-    reportLevelEnd(game, CheckKind::LevelEnd,
-        state.level < LastLevel ? std::nullopt : std::optional(EndReason::LastLevel));
+    const bool lastLevel = state.level >= LastLevel;
+    showMessage(game, lastLevel ? finalMessage(state) : "Level Completed - Press Space");
+    game.view.gameEvent({ lastLevel ? GameEvent::GameCompleted : GameEvent::LevelCompleted });
+    reportLevelEnd(
+        game, CheckKind::LevelEnd, lastLevel ? std::optional(EndReason::LastLevel) : std::nullopt);
 }
 
 void leaveGame(Game& game, EndReason reason)
@@ -173,7 +177,7 @@ void logicStep(Game& game)
     movePhase(game);
     erasePhase(game);
     closePhase(game);
-    startTrailPhase(state);
+    startTrailPhase(game);
     hazardPhase(state);
     enemyPhase(game);
     deathPhase(game);
@@ -232,6 +236,7 @@ void buyLives(Game& game)
         if (state.teams[t].active != 0)
             reviveOutPlayers(game, t, true);
     ++state.cheatCount;
+    game.view.gameEvent({ GameEvent::LifeBought });
     game.view.updateScores();
 }
 
@@ -246,6 +251,7 @@ void reviveOutPlayers(Game& game, int t, bool placeNow)
         if (game.view.hasPlayerFrame(p))
             game.view.setOut(p, false);
         team.lives -= 1.0;
+        game.view.gameEvent({ GameEvent::PlayerRevived, p });
         if (placeNow) {
             respawn(state, p);
             state.players[p].respawnDelay = 0;

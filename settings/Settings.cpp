@@ -30,6 +30,10 @@ namespace {
 
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
+    QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
+    const QString soundKey = section + QStringLiteral("Sound");
+    const QString soundVolumeKey = section + QStringLiteral("SoundVolume"); // per cent
+
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
     // plus sign, hex, a fraction, spaces kept by quotes (" 65"), a number beyond 32 bits (which
@@ -175,6 +179,31 @@ QString settingsWriteProblem(const QString& path)
     if (!probe.open())
         return probe.errorString();
     return QStringLiteral("the write failed");
+}
+
+bool loadFullScreen(QSettings& file) { return readInteger(file, fullScreenKey(), 0) == 1; }
+
+void saveFullScreen(QSettings& file, bool fullScreen)
+{
+    writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
+    file.sync();
+}
+
+SoundChoice loadSoundChoice(QSettings& file)
+{
+    SoundChoice choice;
+    // Only a 0 switches sound off
+    choice.on = readInteger(file, soundKey, 1) != 0;
+    const int percent = readInteger(file, soundVolumeKey, -1);
+    if (percent >= 0 && percent <= 100 && percent % 10 == 0)
+        choice.volumeStep = percent / 10;
+    return choice;
+}
+
+void saveSoundChoice(const SoundChoice& choice, QSettings& file)
+{
+    writeInteger(file, soundKey, choice.on ? 1 : 0);
+    writeInteger(file, soundVolumeKey, std::clamp(choice.volumeStep, 0, SoundChoice::VolumeSteps) * 10);
 }
 
 } // namespace fendral

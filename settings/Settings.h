@@ -1,4 +1,4 @@
-// The settings file: control keys, pause key, colours and gamepads, kept between runs
+// The settings file: control keys, pause key, colours, gamepads and sound, kept between runs
 #pragma once
 
 class QSettings;
@@ -18,5 +18,22 @@ bool saveSettings(const GameState& state, QSettings& file);
 
 // Why the settings file at the path cannot be written, in the system's words.
 QString settingsWriteProblem(const QString& path);
+
+// Whether the game is shown full screen; a missing or bad value means the window.
+bool loadFullScreen(QSettings& file);
+// Remembers the choice at once: the game may be ended by anything after a switch.
+void saveFullScreen(QSettings& file, bool fullScreen);
+
+// Sound on or off and its volume in steps of 10 %, in keys of their own
+struct SoundChoice {
+    static constexpr int VolumeSteps = 10;
+    bool on = true;
+    int volumeStep = 7;
+};
+
+// A missing or bad value gives sound on, at 70 %.
+SoundChoice loadSoundChoice(QSettings& file);
+// Written with the next saveSettings.
+void saveSoundChoice(const SoundChoice& choice, QSettings& file);
 
 } // namespace fendral
