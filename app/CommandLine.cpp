@@ -1,9 +1,11 @@
 #include "CommandLine.h"
 
+#include "ComputerGameCommand.h"
 #include "MainWindow.h"
 #include "ReplayFile.h"
 #include "ReplayPlayer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -12,7 +14,8 @@ namespace fendral {
 
 namespace {
 
-    const QString Usage = QStringLiteral("usage: fendral [--replay FILE | --verify-replay FILE]");
+    const QString Usage = QStringLiteral(
+        "usage: fendral [--replay FILE | --verify-replay FILE | --computer-game [options]]");
 
     std::string levelLine(const PlayedLevel& level)
     {
@@ -40,6 +43,13 @@ namespace {
 CommandLine parseCommandLine(int argc, char** argv)
 {
     CommandLine command;
+    command.arguments.assign(argv + 1, argv + argc);
+    // The computer game reads its own options
+    if (std::find(command.arguments.begin(), command.arguments.end(), "--computer-game")
+        != command.arguments.end()) {
+        command.action = CommandLine::Action::ComputerGame;
+        return command;
+    }
     for (int i = 1; i < argc; ++i) {
         const std::optional<CommandLine::Action> action
             = fileOption(QString::fromLocal8Bit(argv[i]));
@@ -64,8 +74,13 @@ int verifyReplayCommand(const QString& path, std::ostream& out, std::ostream& er
             << "\n";
         return 2;
     }
+    return printVerification(*replay, out);
+}
+
+int printVerification(const Replay& replay, std::ostream& out)
+{
     const VerifyResult result = verifyReplay(
-        *replay, [&out](const PlayedLevel& level) { out << levelLine(level) << "\n"; });
+        replay, [&out](const PlayedLevel& level) { out << levelLine(level) << "\n"; });
     if (!result.ok)
         return 1;
     out << "verified: " << result.levels << " levels (" << result.completed << " completed), "
@@ -81,8 +96,7 @@ std::optional<Replay> replayToWatch(const QString& path, std::ostream& err)
     if (replay)
         error = MainWindow::replayProblem(*replay);
     if (!error.isEmpty()) {
-        err << "fendral: cannot play " << path.toStdString() << ": " << error.toStdString()
-            << "\n";
+        err << "fendral: cannot play " << path.toStdString() << ": " << error.toStdString() << "\n";
         return std::nullopt;
     }
     return replay;
@@ -96,6 +110,8 @@ std::optional<int> runWindowlessCommand(const CommandLine& command)
     }
     if (command.action == CommandLine::Action::VerifyReplay)
         return verifyReplayCommand(command.file, std::cout, std::cerr);
+    if (command.action == CommandLine::Action::ComputerGame)
+        return runComputerGameCommand(command.arguments, std::cout, std::cerr);
     return std::nullopt;
 }
 

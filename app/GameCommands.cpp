@@ -55,7 +55,7 @@ bool steerByPad(Game& game, int slot, int direction)
         return false;
     for (int p = 0; p < PlayerCount; ++p) {
         const Player& player = state.players[p];
-        if (state.padSlot[p] == slot)
+        if (state.padSlot[p] == slot && state.computer[p] == Person)
             return player.team >= 0 && player.alive != 0 && steerPlayer(game, p, direction);
     }
     return false;

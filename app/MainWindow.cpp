@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSettings>
 
 namespace fendral {
@@ -91,10 +92,26 @@ void MainWindow::runTick()
     if (m_watch) {
         watchTick();
     } else {
+        steerComputerPlayers();
         tick(*m_game);
         saveFinishedGame();
     }
     flushCanvasDamageIfFrameDue();
+}
+
+void MainWindow::steerComputerPlayers()
+{
+    if (!m_computers.isEmpty() && runsLogicStep(m_state))
+        m_computers.steer(*m_game);
+}
+
+void MainWindow::setUpComputerPlayers()
+{
+    std::array<uint32_t, PlayerCount> seeds {};
+    for (uint32_t& seed : seeds)
+        seed = QRandomGenerator::global()->generate();
+    m_computers.setUp(m_state, seeds);
+    m_recorder.setComputerSeeds(seeds);
 }
 
 MainWindow::~MainWindow()

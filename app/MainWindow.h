@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CanvasDamage.h"
+#include "ComputerPlayers.h"
 #include "Game.h"
 #include "GameState.h"
 #include "ReplayRecorder.h"
@@ -52,6 +53,7 @@ public:
     Gamepads& gamepads() { return *m_gamepads; }
     Sound& sound() { return *m_sound; }
     const SoundChoice& soundChoice() const { return m_soundChoice; }
+    ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
@@ -147,6 +149,9 @@ private:
     QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
+    // Each computer player asks for its direction within the tick that runs the logic step
+    void steerComputerPlayers();
+    void setUpComputerPlayers();
     void gameTimerChanged(int intervalMs);
     void scheduleCanvasFlush();
     void flushCanvasDamageIfFrameDue();
@@ -195,6 +200,7 @@ private:
     std::unique_ptr<Gamepads> m_gamepads;
     std::unique_ptr<Sound> m_sound; // after the pads: SDL's audio starts after, and stops before
     SoundChoice m_soundChoice;
+    ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
     ReplayRecorder m_recorder;

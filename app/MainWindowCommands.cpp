@@ -139,6 +139,7 @@ void MainWindow::pauseRunningGame()
 void MainWindow::startGameClicked()
 {
     if (m_setupRunner(m_state)) {
+        setUpComputerPlayers();
         // What the player chose is kept at once: a logout or a kill later loses nothing
         writeSettings(true);
         startRecordedGame();

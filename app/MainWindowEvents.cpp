@@ -3,6 +3,7 @@
 
 #include "DisplayView.h"
 #include "FieldRenderer.h"
+#include "ProgramVersion.h"
 #include "QtPlatform.h"
 #include "Settings.h"
 #include "StatusPanel.h"
@@ -20,7 +21,7 @@
 namespace fendral {
 
 namespace {
-    const QString Version = QStringLiteral("1.2");
+    const QString Version = QString::fromLatin1(ProgramVersion);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -61,7 +61,8 @@ QString MainWindow::replayProblem(const Replay& replay)
     const int height = (DesignClientHeight - StatusPanel::PanelHeight) / CellSize;
     if (replay.header.width == width && replay.header.height == height)
         return {};
-    return QStringLiteral("the game was played on a field of %1 x %2 cells; the window shows %3 x %4")
+    return QStringLiteral(
+        "the game was played on a field of %1 x %2 cells; the window shows %3 x %4")
         .arg(replay.header.width)
         .arg(replay.header.height)
         .arg(width)

@@ -8,7 +8,7 @@ namespace fendral {
 // Queues direction d for player p: a second request waits behind the first, a third replaces it.
 void requestDirection(Player& player, int d);
 
-// The one door of every steering, from keys, pads or anything else: nothing while paused, a
+// The one door of every steering, from keys, pads or computer players: nothing while paused, a
 // request swallowed during the respawn delay, and what reaches the queue told to the game's log.
 // True when the request is consumed.
 bool steerPlayer(Game& game, int p, int direction);

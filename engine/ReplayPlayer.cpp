@@ -1,10 +1,10 @@
 #include "ReplayPlayer.h"
 
-#include "WindowlessGame.h"
 #include "Level.h"
 #include "Players.h"
 #include "StateHash.h"
 #include "Tick.h"
+#include "WindowlessGame.h"
 
 #include <memory>
 
@@ -32,7 +32,7 @@ void ReplayPlayer::start(Game& game)
         state.colourChoice[p] = player.colour;
     }
     m_next = 0;
-    m_ended = m_waitingToGoOn = false;
+    m_ended = m_waitingToGoOn = m_levelEnded = false;
     m_mismatch.reset();
     game.log = this;
     newGame(game, header.seed, header.startingLevel);
@@ -146,7 +146,11 @@ void ReplayPlayer::checkpoint(const GameState& state, CheckKind kind)
         return;
     }
     ++m_next;
-    if ((kind == CheckKind::LevelEnd || kind == CheckKind::GameLeft) && m_levelListener)
+    // A level is told once: at its end, or when the game is left during it
+    const bool levelDone
+        = kind == CheckKind::LevelEnd || (kind == CheckKind::GameLeft && !m_levelEnded);
+    m_levelEnded = kind != CheckKind::LevelSetUp && (m_levelEnded || levelDone);
+    if (levelDone && m_levelListener)
         m_levelListener({ state.level, state.fieldShare, hash,
             state.fieldShare >= state.neededShare, std::nullopt });
 }

@@ -61,6 +61,7 @@ private:
     std::size_t m_next = 0;
     bool m_ended = false;
     bool m_waitingToGoOn = false;
+    bool m_levelEnded = false; // the level played now was told to the listener
     std::optional<int64_t> m_mismatch;
     std::function<void(const PlayedLevel&)> m_levelListener;
 };

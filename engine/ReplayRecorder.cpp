@@ -16,9 +16,14 @@ void ReplayRecorder::gameStarted(const GameState& state)
     header.width = static_cast<uint16_t>(state.W);
     header.height = static_cast<uint16_t>(state.H);
     for (int p = 0; p < PlayerCount; ++p) {
-        PlayerSetup& player = header.players[p] = m_controllers[p];
+        PlayerSetup& player = header.players[p];
         player.team = static_cast<int8_t>(state.players[p].team);
         player.colour = static_cast<uint8_t>(state.colourChoice[p]);
+        if (state.computer[p] != Person) {
+            player.controller = Controller::Computer;
+            player.strength = static_cast<uint8_t>(state.computer[p]);
+            player.controllerSeed = m_computerSeeds[p];
+        }
     }
     m_recording = true;
     m_finished = false;

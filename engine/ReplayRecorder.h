@@ -13,10 +13,10 @@ public:
     void setProgramVersion(std::string version) { m_programVersion = std::move(version); }
     // The date of the next game, in milliseconds since 1970 UTC
     void setDate(int64_t date) { m_date = date; }
-    // What steers each player of the next game; a person unless set
-    void setControllers(const std::array<PlayerSetup, PlayerCount>& controllers)
+    // The seeds of the computer players of the next game (state.computer says who they are)
+    void setComputerSeeds(const std::array<uint32_t, PlayerCount>& seeds)
     {
-        m_controllers = controllers;
+        m_computerSeeds = seeds;
     }
 
     void gameStarted(const GameState& state) override;
@@ -35,7 +35,7 @@ private:
 
     std::string m_programVersion;
     int64_t m_date = 0;
-    std::array<PlayerSetup, PlayerCount> m_controllers {};
+    std::array<uint32_t, PlayerCount> m_computerSeeds {};
     Replay m_replay;
     bool m_recording = false;
     bool m_finished = false;

@@ -169,6 +169,12 @@ void leaveGame(Game& game, EndReason reason)
         reportLevelEnd(game, CheckKind::GameLeft, reason);
 }
 
+bool runsLogicStep(const GameState& state)
+{
+    return (!state.paused || state.gameOver) && state.fieldShare < state.neededShare
+        && state.ticksToStep == 0;
+}
+
 void logicStep(Game& game)
 {
     GameState& state = game.state;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the benchmarks in Release and runs them: the engine's capture
-# and tick, then the real main window under Xvfb (started here when no display is set). Ends with
-# a table of the figures that have budgets.
+# and tick, then the real main window under Xvfb (started here when no display is set), with a
+# table of the figures that have budgets; last the computer players' strength table.
 #   scripts/bench.sh [seconds per level for the window, default 20]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,3 +52,9 @@ awk 'NR > 1 && $1 == "sound" { printf "| sound at level 50, on against off (medi
      NR > 1 && $1 == "bare" { printf "| bare window of the same size, same timer, one sprite repainted per frame | %s of a core | | |\n", $2 }
      NR > 1 && $1 != "bare" && $1 != "sound" && $7 == "window" { printf "| window, level %s | %s of a core, stepMultiplier %s, %s of %s steps/s | 3 %% of a core at level 50 | |\n", $1, $2, $3, $4, $5 }
      NR > 1 && $1 != "bare" && $1 != "sound" && $7 == "full" { printf "| full screen at n = %s, level %s | %s of a core, stepMultiplier %s, %s of %s steps/s | twice the window at level 50 | |\n", $6, $1, $2, $3, $4, $5 }' "$out/window.txt"
+
+# The computer players' strength table: seeded games of one lone player per strength, and the
+# time of their decisions (FENDRAL_COMPUTER_SEEDS seeds per row, 100 by default)
+echo
+build/bench/bench/fendral_bench_computer --seeds "${FENDRAL_COMPUTER_SEEDS:-100}" \
+    | tee "$out/computer.txt"

@@ -1,4 +1,5 @@
-// The settings file: control keys, pause key, colours, gamepads and sound, kept between runs
+// The settings file: control keys, pause key, colours, gamepads, computer players and sound,
+// kept between runs
 #pragma once
 
 class QSettings;
@@ -9,10 +10,10 @@ namespace fendral {
 struct GameState;
 
 // Reads the keys and colours from the file, replacing an invalid key group or colour group by
-// its defaults, and each player's gamepad.
+// its defaults, each player's gamepad, and which players the computer steers.
 void loadSettings(GameState& state, QSettings& file);
 
-// Writes the keys, colours and gamepads to the file; false when that failed. A file that cannot
+// Writes the keys, colours, gamepads and computer players to the file; false when that failed. A file that cannot
 // be written leaves everything as it was, in memory and on disk.
 bool saveSettings(const GameState& state, QSettings& file);
 

@@ -54,7 +54,7 @@ play_and_quit() {
     e2e_wait_exit
 }
 
-# expect_settings FILE LINE...: the file holds the 27 keys of the game, these lines among them
+# expect_settings FILE LINE...: the file holds the 31 keys of the game, these lines among them
 expect_settings() {
     local file=$1 line keys
     shift
@@ -63,7 +63,7 @@ expect_settings() {
         grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
     done
     keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
-    [ "$keys" = 27 ] || fail "$keys keys instead of 27 in: $(cat "$file")"
+    [ "$keys" = 31 ] || fail "$keys keys instead of 31 in: $(cat "$file")"
 }
 
 no_settings_beside() {
