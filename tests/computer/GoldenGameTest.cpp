@@ -17,7 +17,7 @@ namespace fendral {
 namespace {
 
     const std::string goldenFile = FENDRAL_GOLDEN_FOLDER "/three-strengths.replay";
-    constexpr int Levels = 2;
+    constexpr int Levels = 3;
     constexpr int MaxSteps = 2500;
 
     Replay playedGame(const HeadlessOptions& options)
@@ -58,7 +58,7 @@ namespace {
     {
         if (std::getenv("FENDRAL_RECORD_GOLDEN")) {
             const HeadlessOptions options { { Strength::Easy, Strength::Normal, Strength::Hard }, 3,
-                3, Levels, MaxSteps, 19 };
+                47, Levels, MaxSteps, 19 };
             const std::vector<uint8_t> bytes = encodeReplay(playedGame(options));
             std::ofstream(goldenFile, std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()),
