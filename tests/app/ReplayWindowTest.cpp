@@ -70,6 +70,10 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     EXPECT_EQ(state().teamAssignment, teams);
     EXPECT_EQ(mainWindow.windowTitle(), "Fendral");
     EXPECT_EQ(mainWindow.replayStore().games().size(), 1); // watching records nothing
+    GamesDialog dialog(mainWindow.replayStore());
+    dialog.deleteButton()->click();
+    EXPECT_EQ(dialog.gameList()->topLevelItemCount(), 0);
+    EXPECT_TRUE(mainWindow.replayStore().games().isEmpty());
 }
 
 TEST(VerifyReplayCommand, PrintsALinePerLevelAndStopsAtTheFirstMismatch)
