@@ -6,6 +6,8 @@
 #include "Game.h"
 #include "GameRecord.h"
 #include "GameState.h"
+#include "ReplayRecorder.h"
+#include "ReplayStore.h"
 #include "ResultsFile.h"
 #include "ScreenScale.h"
 #include "Settings.h"
@@ -31,6 +33,7 @@ class FieldRenderer;
 class Gamepads;
 class Panel;
 class QtPlatform;
+class ReplayWatch;
 class Sound;
 class StatusPanel;
 
@@ -54,11 +57,13 @@ public:
     const SoundChoice& soundChoice() const { return m_soundChoice; }
     ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
+    ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
 
     StatusPanel* statusPanel() const { return m_statusPanel; }
     Panel* menuPanel() const { return m_menuPanel; }
     QPushButton* startButton() const { return m_startButton; }
+    QPushButton* gamesButton() const { return m_gamesButton; }
     QPushButton* closeProgramButton() const { return m_closeProgramButton; }
     Panel* messagePanel() const { return m_messagePanel; }
     QLabel* versionLabel() const { return m_versionLabel; }
@@ -75,7 +80,8 @@ public:
     bool handleKey(int key);
     // Asked before any close: during a game that is not over, pauses and asks; true to close.
     bool confirmClose();
-    // The close was allowed: the settings are written.
+    // The close was allowed: the game in progress is recorded as closed and the settings are
+    // written.
     void closeConfirmed();
     // Ends the program as a close does, with no question and no box: for SIGTERM, SIGINT, SIGHUP.
     void closeWithoutAsking();
@@ -92,6 +98,15 @@ public:
     // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
     void pauseRunningGame();
 
+    // "Games" in the menu, or G: the kept games, to watch or delete; see MainWindowReplays.cpp
+    void gamesClicked();
+    // Why the window cannot show this replay, or empty when it can
+    static QString replayProblem(const Replay& replay);
+    // Shows a replay in place of a game; false with a message when it cannot be shown
+    bool watchReplay(Replay replay);
+    bool watchReplayFile(const QString& path);
+    bool isWatching() const { return m_watch != nullptr; }
+    ReplayWatch* replayWatch() const { return m_watch.get(); }
     // F11: full screen and back, remembered in the settings file; a game goes on as it was.
     void toggleFullScreen();
     bool isFullScreenChosen() const { return m_fullScreen; }
@@ -113,6 +128,9 @@ public:
     // The best results are kept here; the per-user data folder unless a test sets another.
     void setResultsPath(const QString& path) { m_resultsFile = ResultsFile(path); }
     const GameRecord& gameRecord() const { return m_record; }
+    // Runs the games dialog modally; the file of the game chosen to watch, or empty.
+    using GamesRunner = std::function<QString(ReplayStore& store)>;
+    void setGamesRunner(GamesRunner runner) { m_gamesRunner = std::move(runner); }
     // Tells the player something went wrong, in a box titled "Fendral". Tests note it instead.
     using Notice = std::function<void(const QString& message)>;
     void setNotice(Notice notice) { m_notice = std::move(notice); }
@@ -156,7 +174,7 @@ private:
     void tearDown();
     // The record of each game, its summary and the best results; see MainWindowResults.cpp
     void connectResults();
-    void startRecordedGame();
+    void startGameRecord();
     void observeGame();
     // An ended game enters the best results; with showSummary, once the menu shows again, after
     // its summary, with the name typed there.
@@ -164,6 +182,16 @@ private:
     // Puts the ended game into the table read from the file and saves it; its place, or -1.
     int enterBestResults(ResultsFile::Contents& contents, QString& prefill);
     void saveResults(const ResultsFile::Contents& contents);
+    // A game that ended is saved among the kept games; see MainWindowReplays.cpp
+    void startRecordedGame();
+    void saveFinishedGame();
+    // The game in progress, if any, is left for the menu or by closing: it ends and is kept.
+    void keepLeftGame(EndReason reason);
+    // Watching a replay: its ticks, its keys, and the way back to the menu
+    void watchTick();
+    bool handleWatchKey(int key);
+    void stopWatching();
+    void showWatchTitle();
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
@@ -195,10 +223,17 @@ private:
     ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
+    ReplayRecorder m_recorder;
+    ReplayStore m_replayStore;
+    std::unique_ptr<ReplayWatch> m_watch;
+    // The setup choices, which a replay's set-up replaces while it shows
+    decltype(GameState::teamAssignment) m_teamsBeforeWatch {};
+    decltype(GameState::colourChoice) m_coloursBeforeWatch {};
 
     StatusPanel* m_statusPanel = nullptr;
     Panel* m_menuPanel = nullptr;
     QPushButton* m_startButton = nullptr;
+    QPushButton* m_gamesButton = nullptr;
     QPushButton* m_closeProgramButton = nullptr;
     Panel* m_messagePanel = nullptr;
     QLabel* m_versionLabel = nullptr;
@@ -211,6 +246,7 @@ private:
     GameRecord m_record;
     bool m_recordClosed = true; // the ended game went into the best results and its summary
     ResultsFile m_resultsFile;
+    GamesRunner m_gamesRunner;
 
     bool m_shown = false;
     bool m_closingWithoutAsking = false;

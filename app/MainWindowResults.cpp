@@ -40,7 +40,7 @@ void MainWindow::connectResults()
     };
 }
 
-void MainWindow::startRecordedGame()
+void MainWindow::startGameRecord()
 {
     m_record.start(m_state);
     m_recordClosed = false;
