@@ -13,6 +13,8 @@ struct ShownWindow {
         : mainWindow(folder.filePath("Fendral.ini"))
     {
         mainWindow.show();
+        // Exposed before the test begins: a late expose would repaint everything in its midst
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
         // Both record their question or hand over the chosen teams, then give the scripted answer
         mainWindow.setPrompt([this](const QString& question) {
             questions << question;
