@@ -40,28 +40,22 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
     EXPECT_EQ(std::pair(state.stepMultiplier, state.speedCheckCountdown), std::pair(2, -1));
 }
 
-TEST_F(TickTest, TwoDeathsInOneStepCostTheirTeamOneLife)
+// Two deaths in one step cost their team one life; a death below one life ends the game unless
+// the same tick completes the level
+TEST_F(TickTest, DeathsInAStepCostOneLifeAndBelowOneEndTheGameUnlessTheLevelIsCompleted)
 {
     start({ { 0, 0 }, { 2, 0 } });
     state.players[0].killed = state.players[2].killed = 1;
     logicStep(game);
-    EXPECT_EQ(state.players[0].deaths + state.players[2].deaths, 2);
-    EXPECT_DOUBLE_EQ(state.teams[0].lives, 3.0);
-}
-
-TEST_F(TickTest, DeathBelowOneLifeEndsTheGameUnlessTheSameTickCompletesTheLevel)
-{
+    EXPECT_EQ(std::pair(state.players[0].deaths + state.players[2].deaths, state.teams[0].lives), std::pair(2, 3.0));
     for (bool completes : { true, false }) {
-        SCOPED_TRACE(completes);
         start({ { 1, 3 } });
         state.teams[3].lives = 0.5;
         state.players[1].killed = 1;
         view.whenDrawn = [this, completes] { state.fieldShare = completes ? 1.0 : 0.0; };
         tick(game);
-        EXPECT_EQ(std::pair(state.players[1].alive, state.teams[3].lives), std::pair(0, 0.5));
-        EXPECT_EQ(state.gameOver, !completes);
-        EXPECT_EQ(view.calls.back(),
-            completes ? "Level Completed - Press Space" : "Game Over - Press Space");
+        EXPECT_EQ(std::tuple(state.players[1].alive, state.teams[3].lives, state.gameOver), std::tuple(0, 0.5, !completes));
+        EXPECT_EQ(view.calls.back(), completes ? "Level Completed - Press Space" : "Game Over - Press Space");
     }
 }
 
