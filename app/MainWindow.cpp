@@ -82,7 +82,9 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
 
 void MainWindow::runTick()
 {
-    pollPadsBeforeTick();
+    // A pad press that left the game leaves nothing for this tick to do
+    if (!pollPadsBeforeTick())
+        return;
     tick(*m_game);
     flushCanvasDamageIfFrameDue();
 }

@@ -70,6 +70,8 @@ public:
     bool confirmClose();
     // The close was allowed: the settings are written.
     void closeConfirmed();
+    // Ends the program as a close does, with no question and no box: for SIGTERM, SIGINT, SIGHUP.
+    void closeWithoutAsking();
     // "Close Fendral" in the menu and "Close" in the status panel
     void closeProgramClicked();
     void closeClicked();
@@ -89,6 +91,9 @@ public:
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Tells the player something went wrong, in a box titled "Fendral". Tests note it instead.
+    using Notice = std::function<void(const QString& message)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
     // Leaves no control with the keyboard focus, so that keys reach the window.
     void clearFocusedControl();
 
@@ -110,17 +115,24 @@ private:
     void flushCanvasDamageIfFrameDue();
     void flushCanvasDamage();
     void requestClose();
+    // Writes the settings; a failure is told on stderr, and in a box when the player is there
+    void writeSettings(bool tellInABox);
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
+    bool isPlayingByPad() const;
     void pollPadsWithTimer(int intervalMs);
-    void pollPadsBeforeTick();
+    // Polls the pads at the start of a tick; false when a press ended the game
+    bool pollPadsBeforeTick();
+    void repeatHeldDirections();
     void padSteered(int slot, int direction);
-    void padPausePressed();
+    // Start or A (confirm), B (not confirm)
+    void padButtonPressed(bool confirm);
     void padMenuPressed();
+    void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
 
     GameState m_state;
     QImage m_canvas;
@@ -141,9 +153,12 @@ private:
     QLabel* m_creditLabel = nullptr;
 
     Prompt m_prompt;
+    Notice m_notice;
     SetupRunner m_setupRunner;
 
     bool m_shown = false;
+    bool m_closingWithoutAsking = false;
+    bool m_applicationActive = true; // as Qt last reported it
     bool m_painting = false;
     CanvasDamage m_damage; // canvas changes not yet handed to Qt
     QTimer m_canvasFlushTimer; // hands them over at the next frame

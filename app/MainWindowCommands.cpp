@@ -3,6 +3,7 @@
 
 #include "DisplayView.h"
 #include "GameCommands.h"
+#include "Gamepads.h"
 #include "KeyTranslation.h"
 #include "Level.h"
 #include "SetupDialog.h"
@@ -23,12 +24,29 @@ namespace {
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fendral"), question,
             QMessageBox::Yes | QMessageBox::No, parent);
+        // Enter, or Start or A on a pad, says Yes; Esc, or B or Back, says No
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
     }
 
-    bool runSetupDialog(GameState& state, QWidget* parent)
+    std::array<QString, PadCount> connectedPads(const Gamepads& gamepads)
+    {
+        std::array<QString, PadCount> names;
+        for (int slot = 0; slot < PadCount; ++slot) {
+            if (gamepads.isConnected(slot))
+                names[slot] = gamepads.padName(slot).isEmpty() ? QStringLiteral("connected")
+                                                               : gamepads.padName(slot);
+        }
+        return names;
+    }
+
+    bool runSetupDialog(GameState& state, const Gamepads& gamepads, QWidget* parent)
     {
         SetupDialog dialog(state, parent);
+        const auto showPads = [&] { dialog.setConnectedPads(connectedPads(gamepads)); };
+        showPads();
+        QObject::connect(&gamepads, &Gamepads::padsChanged, &dialog, showPads);
         return dialog.exec() == QDialog::Accepted;
     }
 
@@ -37,7 +55,10 @@ namespace {
 void MainWindow::connectCommands()
 {
     m_prompt = [this](const QString& question) { return askYesNo(this, question); };
-    m_setupRunner = [this](GameState& state) { return runSetupDialog(state, this); };
+    m_notice = [this](const QString& message) {
+        QMessageBox::warning(this, QStringLiteral("Fendral"), message);
+    };
+    m_setupRunner = [this](GameState& state) { return runSetupDialog(state, *m_gamepads, this); };
     connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
     connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
     connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);
@@ -97,8 +118,11 @@ void MainWindow::pauseRunningGame()
 
 void MainWindow::startGameClicked()
 {
-    if (m_setupRunner(m_state))
+    if (m_setupRunner(m_state)) {
+        // What the player chose is kept at once: a logout or a kill later loses nothing
+        writeSettings(true);
         newGame(*m_game);
+    }
     clearFocusedControl();
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDebug>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -56,9 +57,11 @@ void MainWindow::setUpOnFirstShow()
     m_statusPanel->placeLevelBox();
     placeBottomLabels();
 
+    m_applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
         [this](Qt::ApplicationState applicationState) {
-            if (applicationState != Qt::ApplicationActive)
+            m_applicationActive = applicationState == Qt::ApplicationActive;
+            if (!m_applicationActive)
                 applicationDeactivated();
         });
     m_view->destroyFrames();
@@ -157,7 +160,7 @@ void MainWindow::closeClicked() { closeProgramClicked(); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!confirmClose()) {
+    if (!m_closingWithoutAsking && !confirmClose()) {
         event->ignore();
         return;
     }
@@ -165,10 +168,28 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::closeConfirmed()
+void MainWindow::closeConfirmed() { writeSettings(!m_closingWithoutAsking); }
+
+void MainWindow::closeWithoutAsking()
 {
-    if (m_settingsFile)
-        saveSettings(m_state, *m_settingsFile);
+    m_closingWithoutAsking = true;
+    // A close already under way (its question open) refuses a second one: the settings are
+    // then written here
+    if (!close())
+        writeSettings(false);
+    // Ends every event loop, also that of a dialog or question left open, which returns unanswered
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::writeSettings(bool tellInABox)
+{
+    if (!m_settingsFile || saveSettings(m_state, *m_settingsFile))
+        return;
+    const QString message = QStringLiteral("The settings could not be written to %1: %2.")
+                                .arg(m_settingsPath, settingsWriteProblem(m_settingsPath));
+    qWarning().noquote() << "Fendral:" << message;
+    if (tellInABox)
+        m_notice(message);
 }
 
 void MainWindow::tearDown()

@@ -1,6 +1,7 @@
 // Fendral: the program's entry, its main window and the event loop
 #include "FendralApplication.h"
 #include "MainWindow.h"
+#include "TerminationSignals.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -26,6 +27,10 @@ int main(int argc, char** argv)
     fendral::deliverShowingExceptions(
         [] {
             fendral::MainWindow window;
+            // A logout, kill or Ctrl+C ends the game as a close does, without a question
+            fendral::TerminationSignals terminations;
+            QObject::connect(&terminations, &fendral::TerminationSignals::received, &window,
+                &fendral::MainWindow::closeWithoutAsking);
             window.show();
             QApplication::exec();
             return true;

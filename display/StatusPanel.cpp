@@ -1,6 +1,5 @@
 #include "StatusPanel.h"
 
-#include <QFontMetrics>
 #include <QPushButton>
 
 #include <algorithm>
@@ -11,7 +10,6 @@ namespace {
     using Anchor = AnchoredLabel::Anchor;
     constexpr int ReadoutRight = 229; // the right edge the share readouts line up on
     constexpr int CaptionGap = 4; // pixels kept between the enemy counts and the field share
-    constexpr int NarrowestStretch = 50; // per cent of the font's own width
 }
 
 StatusPanel::StatusPanel(QWidget* parent)
@@ -58,14 +56,7 @@ void StatusPanel::fitEnemiesCaption()
     // The box was laid out for a narrow font; with a wider sans-serif the enemy counts of the
     // later levels, "(52; 25)", would run into a field share of 10 % or more. They are narrowed
     // just enough to end before it, and keep the font's own width whenever they fit.
-    QFont font = m_enemiesLabel->font();
-    font.setStretch(QFont::Unstretched);
-    const int width = QFontMetrics(font).horizontalAdvance(m_enemiesLabel->text());
-    const int room = m_fieldShareLabel->x() - CaptionGap - m_enemiesLabel->anchorX();
-    if (width > room && room > 0)
-        font.setStretch(std::max(NarrowestStretch, room * QFont::Unstretched / width));
-    if (font != m_enemiesLabel->font())
-        m_enemiesLabel->setAnchoredFont(font);
+    m_enemiesLabel->narrowToFit(m_fieldShareLabel->x() - CaptionGap - m_enemiesLabel->anchorX());
 }
 
 QPushButton* StatusPanel::makeButton(const QString& caption, int left)

@@ -1,8 +1,11 @@
 #include "Widgets.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace fendral {
 
@@ -119,6 +122,26 @@ void AnchoredLabel::setAnchoredFont(const QFont& font)
 {
     setFont(font);
     place();
+}
+
+void AnchoredLabel::narrowToFit(int room)
+{
+    constexpr int NarrowestStretch = 50; // per cent of the font's own width
+    // The width the label takes for its text in a font, as it measures it itself
+    const auto widthIn = [this](const QFont& font) {
+        return QFontMetrics(font).boundingRect(QRect(), int(alignment()), text()).width();
+    };
+    QFont narrowed = font();
+    narrowed.setStretch(QFont::Unstretched);
+    if (const int width = widthIn(narrowed); width > room && room > 0) {
+        // A first guess in proportion, then narrower while rounding leaves it too wide
+        int stretch = std::max(NarrowestStretch, room * QFont::Unstretched / width);
+        narrowed.setStretch(stretch);
+        while (stretch > NarrowestStretch && widthIn(narrowed) > room)
+            narrowed.setStretch(--stretch);
+    }
+    if (narrowed != font())
+        setAnchoredFont(narrowed);
 }
 
 QColor AnchoredLabel::colour() const { return palette().color(QPalette::WindowText); }

@@ -53,6 +53,9 @@ public:
     void setCaption(const QString& text);
     // Changes the font and places the caption again on its anchor.
     void setAnchoredFont(const QFont& font);
+    // Narrows the font just enough for the caption to take at most room pixels (never below half
+    // its width), and gives it back its own width whenever the caption fits.
+    void narrowToFit(int room);
     QColor colour() const;
     void setColour(const QColor& colour);
     // The x it is anchored on: its left edge, or the end of its right edge.

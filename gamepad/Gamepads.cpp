@@ -31,6 +31,10 @@ namespace {
         }
     }
 
+    constexpr SDL_GameControllerButton DpadButtons[]
+        = { SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+              SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT };
+
 } // namespace
 
 Gamepads::Gamepads(QObject* parent)
@@ -62,6 +66,14 @@ QString Gamepads::padName(int slot) const
     return isConnected(slot) ? m_pads[slot].name : QString();
 }
 
+int Gamepads::heldDirection(int slot) const
+{
+    if (!isConnected(slot))
+        return StickDirection::None;
+    const Pad& pad = m_pads[slot];
+    return pad.dpad != StickDirection::None ? pad.dpad : pad.stick.direction();
+}
+
 void Gamepads::setPollInterval(int intervalMs)
 {
     m_pollInterval = std::max(intervalMs, 0);
@@ -84,7 +96,7 @@ void Gamepads::poll()
         changes.slotsChanged = changes.devicesChanged = true;
     if (changes.devicesChanged && openWaitingPads())
         changes.slotsChanged = true;
-    readSticks();
+    readHeldDirections();
 
     std::vector<Request> requests;
     requests.swap(m_requests);
@@ -179,22 +191,41 @@ void Gamepads::closePad(int slot)
 
 void Gamepads::buttonPressed(int slot, int button)
 {
-    if (const int direction = dpadDirection(button); direction != StickDirection::None)
+    if (const int direction = dpadDirection(button); direction != StickDirection::None) {
+        m_pads[slot].dpad = direction;
         m_requests.push_back({ RequestKind::Direction, slot, direction });
-    else if (button == SDL_CONTROLLER_BUTTON_START || button == SDL_CONTROLLER_BUTTON_A)
+    } else if (button == SDL_CONTROLLER_BUTTON_START || button == SDL_CONTROLLER_BUTTON_A) {
         m_requests.push_back({ RequestKind::Pause, slot, 0 });
-    else if (button == SDL_CONTROLLER_BUTTON_BACK)
+    } else if (button == SDL_CONTROLLER_BUTTON_BACK) {
         m_requests.push_back({ RequestKind::Menu, slot, 0 });
+    } else if (button == SDL_CONTROLLER_BUTTON_B) {
+        m_requests.push_back({ RequestKind::Cancel, slot, 0 });
+    }
+}
+
+// A D-pad direction let go hands over to another D-pad button still down, if any
+void Gamepads::releaseDpad(Pad& pad)
+{
+    if (pad.dpad == StickDirection::None
+        || SDL_GameControllerGetButton(pad.controller, DpadButtons[pad.dpad]))
+        return;
+    pad.dpad = StickDirection::None;
+    for (const SDL_GameControllerButton button : DpadButtons) {
+        if (SDL_GameControllerGetButton(pad.controller, button))
+            pad.dpad = dpadDirection(button);
+    }
 }
 
 // The stick is read once per poll from its latest position, after all its motion events: a
-// reading between the two axis events of one movement would report a direction never held.
-void Gamepads::readSticks()
+// reading between the two axis events of one movement would report a direction never held. The
+// D-pad's held direction follows its buttons the same way.
+void Gamepads::readHeldDirections()
 {
     for (int slot = 0; slot < SlotCount; ++slot) {
         Pad& pad = m_pads[slot];
         if (!pad.controller)
             continue;
+        releaseDpad(pad);
         const int direction
             = pad.stick.update(SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTX),
                 SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTY));
@@ -221,6 +252,9 @@ void Gamepads::emitRequests(const std::vector<Request>& requests, bool slotsChan
             break;
         case RequestKind::Menu:
             emit menuPressed(request.slot);
+            break;
+        case RequestKind::Cancel:
+            emit cancelPressed(request.slot);
             break;
         }
     }

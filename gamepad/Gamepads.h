@@ -34,6 +34,8 @@ public:
     bool isAvailable() const { return m_available; }
     bool isConnected(int slot) const;
     QString padName(int slot) const; // empty for an empty slot
+    // The direction the pad in a slot holds now, its D-pad first, then its stick; or none.
+    int heldDirection(int slot) const;
 
     // Polls from the event loop every intervalMs; 0 or less stops polling.
     void setPollInterval(int intervalMs);
@@ -49,6 +51,8 @@ signals:
     void pausePressed(int slot);
     // Back went down
     void menuPressed(int slot);
+    // B went down
+    void cancelPressed(int slot);
     // A slot was taken or freed: once per poll, after that poll's requests
     void padsChanged();
 
@@ -58,8 +62,9 @@ private:
         int32_t instanceId = -1;
         QString name;
         StickDirection stick;
+        int dpad = StickDirection::None; // the D-pad direction held, the latest pressed
     };
-    enum class RequestKind { Direction, Pause, Menu };
+    enum class RequestKind { Direction, Pause, Menu, Cancel };
     struct Changes {
         bool devicesChanged = false; // SDL reported pads plugged in or out
         bool slotsChanged = false; // a slot was taken or freed
@@ -78,7 +83,8 @@ private:
     bool closeDetachedPads();
     void closePad(int slot);
     void buttonPressed(int slot, int button);
-    void readSticks();
+    void readHeldDirections();
+    void releaseDpad(Pad& pad);
     void emitRequests(const std::vector<Request>& requests, bool slotsChanged);
 
     bool m_available = false;

@@ -1,14 +1,15 @@
 #include "X11KeyboardLayout.h"
 
-#include "KeyboardLayout.h"
+#include "FollowedLayout.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QList>
 
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace fendral {
 
@@ -46,14 +47,42 @@ namespace {
         return names;
     }
 
-    std::unique_ptr<KeyboardLayout> layoutNamed(const QByteArray& names)
+    // The number of the XKB extension's first event; 0 when the server has no XKB
+    uint8_t xkbFirstEvent(xcb_connection_t* connection)
     {
-        QList<QByteArray> parts = names.split('\0');
-        if (parts.size() < 5 || parts[2].isEmpty())
-            return nullptr;
-        return KeyboardLayout::fromNames(parts[0].constData(), parts[1].constData(),
-            parts[2].constData(), parts[3].constData(), parts[4].constData());
+        static const char Name[] = "XKEYBOARD";
+        xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
+            connection, xcb_query_extension(connection, std::strlen(Name), Name), nullptr);
+        const uint8_t first = reply && reply->present ? reply->first_event : 0;
+        std::free(reply);
+        return first;
     }
+
+    // Qt reads the keymap events of its connection (it follows the keymap itself); this filter
+    // sees them on their way and marks the layout for reading again at the next key
+    class KeymapWatcher : public QAbstractNativeEventFilter {
+    public:
+        KeymapWatcher(FollowedLayout& layout, uint8_t xkbFirstEvent)
+            : m_layout(layout)
+            , m_xkbFirstEvent(xkbFirstEvent)
+        {
+        }
+
+        bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+        {
+            if (eventType == "xcb_generic_event_t") {
+                const auto* event = static_cast<const xcb_generic_event_t*>(message);
+                if (FollowedLayout::isKeymapChange(
+                        event->response_type, event->pad0, m_xkbFirstEvent))
+                    m_layout.keymapChanged();
+            }
+            return false;
+        }
+
+    private:
+        FollowedLayout& m_layout;
+        uint8_t m_xkbFirstEvent;
+    };
 
 } // namespace
 
@@ -63,15 +92,11 @@ const KeyboardLayout* x11KeyboardLayout()
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return nullptr;
-    // One round trip per key press; the keymap is compiled again only when the names change
-    static QByteArray knownNames;
-    static std::unique_ptr<KeyboardLayout> layout;
-    const QByteArray names = rulesNames(connection);
-    if (names != knownNames) {
-        knownNames = names;
-        layout = layoutNamed(names);
-    }
-    return layout.get();
+    static FollowedLayout layout([connection] { return rulesNames(connection); });
+    static KeymapWatcher watcher(layout, xkbFirstEvent(connection));
+    static const bool watching = (qGuiApp->installNativeEventFilter(&watcher), true);
+    Q_UNUSED(watching);
+    return layout.current();
 }
 
 } // namespace fendral

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDRAL_TESTS=OFF -DFENDRAL_BENCH=ON
 cmake --build build/bench
 out=build/bench/results

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Fendral need, when missing.
+# Installs the Debian packages that Fendral needs, when missing.
+#   install-deps.sh          what building and playing need
+#   install-deps.sh --tests  also what the tests, the benchmarks, the end-to-end tests, the
+#                            desktop checks and the Debian package need
 set -euo pipefail
 
+# file: CPack's Debian package reads the program's libraries with it
 packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev libxkbcommon-dev
-          libxcb1-dev xkb-data libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
-          x11-xkb-utils xauth imagemagick python3)
-# The checks of the desktop entry and the metadata, and the renderer of the PNG icons
-packages+=(desktop-file-utils appstream librsvg2-bin)
+          libxcb1-dev xkb-data file)
+if [ "${1:-}" = --tests ]; then
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-xkb-utils
+               xauth imagemagick python3 util-linux)
+    # The checks of the desktop entry and the metadata, the renderer of the PNG icons, and the
+    # checks of the Debian package
+    packages+=(desktop-file-utils appstream librsvg2-bin lintian)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

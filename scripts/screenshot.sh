@@ -22,7 +22,7 @@ shift $((OPTIND - 1))
 output=$(realpath -m "${1:-data/screenshots/fendral.png}")
 
 if [ -z "$program" ]; then
-    scripts/install-deps.sh
+    scripts/install-deps.sh --tests
     cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDRAL_TESTS=OFF >/dev/null
     cmake --build build/release --target fendral
     program=$PWD/build/release/fendral

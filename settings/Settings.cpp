@@ -4,8 +4,10 @@
 #include "KeyNames.h"
 #include "VirtualKeys.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <charconv>
@@ -143,7 +145,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadPadSlots(state, file);
 }
 
-void saveSettings(const GameState& state, QSettings& file)
+bool saveSettings(const GameState& state, QSettings& file)
 {
     writeInteger(file, pauseKeyName(), state.pauseKey);
     for (int p = 0; p < PlayerCount; ++p) {
@@ -157,6 +159,22 @@ void saveSettings(const GameState& state, QSettings& file)
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
     file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+QString settingsWriteProblem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return QStringLiteral("its folder cannot be created");
+    QFile existing(path);
+    if (existing.exists() && !existing.open(QIODevice::WriteOnly | QIODevice::Append))
+        return existing.errorString();
+    // QSettings writes a new file beside the old one and puts it in its place
+    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.fendral-write-test-XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    return QStringLiteral("the write failed");
 }
 
 } // namespace fendral

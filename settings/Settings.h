@@ -2,6 +2,7 @@
 #pragma once
 
 class QSettings;
+class QString;
 
 namespace fendral {
 
@@ -11,8 +12,11 @@ struct GameState;
 // its defaults, and each player's gamepad.
 void loadSettings(GameState& state, QSettings& file);
 
-// Writes the keys, colours and gamepads to the file. A file that cannot be written leaves
-// everything as it was, in memory and on disk.
-void saveSettings(const GameState& state, QSettings& file);
+// Writes the keys, colours and gamepads to the file; false when that failed. A file that cannot
+// be written leaves everything as it was, in memory and on disk.
+bool saveSettings(const GameState& state, QSettings& file);
+
+// Why the settings file at the path cannot be written, in the system's words.
+QString settingsWriteProblem(const QString& path);
 
 } // namespace fendral

@@ -2,12 +2,38 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace fendral {
 
 const char* const SettingsFileName = "Fendral.ini";
+
+namespace {
+
+    // QSettings replaces the file through a new one in the same folder, and refuses to replace a
+    // file that it may not write: both must be possible
+    bool canKeepSettingsIn(const QString& file)
+    {
+        if (!isWritableFolder(QFileInfo(file).absolutePath()))
+            return false;
+        QFile existing(file);
+        return !existing.exists() || existing.open(QIODevice::WriteOnly | QIODevice::Append);
+    }
+
+    // The file is copied by its content: a copy would keep the permissions that made it unusable
+    void fillFrom(const QString& source, const QString& target)
+    {
+        QFile from(source);
+        if (QFile::exists(target) || !from.open(QIODevice::ReadOnly))
+            return;
+        QSaveFile to(target);
+        if (to.open(QIODevice::WriteOnly))
+            to.write(from.readAll()), to.commit();
+    }
+
+} // namespace
 
 bool isWritableFolder(const QString& folder)
 {
@@ -17,12 +43,25 @@ bool isWritableFolder(const QString& folder)
     return probe.open();
 }
 
+bool isInstalledProgramFolder(const QString& programFolder)
+{
+    const QDir bin(programFolder);
+    return bin.dirName() == QLatin1String("bin")
+        && QFileInfo::exists(
+            bin.filePath(QStringLiteral("../share/applications/" FENDRAL_APP_ID ".desktop")));
+}
+
 QString settingsFilePath(const QString& programFolder, const QString& userConfigFolder)
 {
-    if (isWritableFolder(programFolder))
-        return QDir(programFolder).filePath(QLatin1String(SettingsFileName));
+    const QString beside = QDir(programFolder).filePath(QLatin1String(SettingsFileName));
+    if (!programFolder.isEmpty() && !isInstalledProgramFolder(programFolder)
+        && canKeepSettingsIn(beside))
+        return beside;
     QDir().mkpath(userConfigFolder);
-    return QDir(userConfigFolder).filePath(QLatin1String(SettingsFileName));
+    const QString perUser = QDir(userConfigFolder).filePath(QLatin1String(SettingsFileName));
+    if (!programFolder.isEmpty())
+        fillFrom(beside, perUser);
+    return perUser;
 }
 
 QString defaultSettingsFilePath()

@@ -40,20 +40,20 @@ namespace {
         return pixmap;
     }
 
-    QString padCaption(int slot) { return QStringLiteral("Gamepad %1").arg(slot + 1); }
-
-    // The mark of a bound pad on a Load button: a small dark pad body with its number
-    QPixmap padMark(int slot)
+    // The mark of a bound pad on a Load button: a small dark pad body with its number, only its
+    // outline while the pad is not connected
+    QPixmap padMark(int slot, bool connected)
     {
         QPixmap pixmap(15, 11);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0x40, 0x40, 0x40));
-        painter.drawRoundedRect(QRectF(0, 0, 15, 11), 4, 4);
+        const QColor body(0x40, 0x40, 0x40);
+        painter.setPen(connected ? Qt::NoPen : QPen(body, 1));
+        painter.setBrush(connected ? QBrush(body) : QBrush(Qt::NoBrush));
+        painter.drawRoundedRect(QRectF(0.5, 0.5, 14, 10), 4, 4);
         painter.setFont(sansFont(9, true));
-        painter.setPen(Qt::white);
+        painter.setPen(connected ? QColor(Qt::white) : body);
         painter.drawText(QRect(0, 0, 15, 11), Qt::AlignCenter, QString::number(slot + 1));
         return pixmap;
     }
@@ -487,6 +487,23 @@ void SetupDialog::padChosen(int slot)
     showPads();
 }
 
+void SetupDialog::setConnectedPads(const std::array<QString, 4>& names)
+{
+    m_padNames = names;
+    for (QAction* action : m_padItems->actions()) {
+        if (const int slot = action->data().toInt(); slot != NoPad)
+            action->setText(padCaption(slot));
+    }
+    showPads();
+}
+
+QString SetupDialog::padCaption(int slot) const
+{
+    const QString name
+        = m_padNames[slot].isEmpty() ? QStringLiteral("not connected") : m_padNames[slot];
+    return QStringLiteral("Gamepad %1 (%2)").arg(slot + 1).arg(name);
+}
+
 void SetupDialog::checkPadItem()
 {
     for (QAction* action : m_padItems->actions())
@@ -499,7 +516,8 @@ void SetupDialog::showPads()
     for (int p = 0; p < PlayerCount; ++p) {
         const int slot = m_state.padSlot[p];
         const bool bound = slot >= 0 && slot < PadCount;
-        m_loadButtons[p]->setIcon(bound ? QIcon(padMark(slot)) : QIcon());
+        m_loadButtons[p]->setIcon(
+            bound ? QIcon(padMark(slot, !m_padNames[slot].isEmpty())) : QIcon());
         m_loadButtons[p]->setToolTip(bound ? padCaption(slot) : QString());
     }
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <QString>
+
 #include <array>
 
 class QActionGroup;
@@ -30,6 +32,9 @@ public:
     // The popup menu of control schemes and gamepads, for tests and scripts that pick an item
     // without it
     QMenu* schemeMenu() const { return m_schemeMenu; }
+    // The names of the pads plugged in, by slot, empty for an empty slot: the Load menu says
+    // which pads are connected, and the mark of a bound pad that is not is drawn hollow.
+    void setConnectedPads(const std::array<QString, 4>& names);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -62,6 +67,7 @@ private:
     void padChosen(int slot);
     void checkPadItem();
     void showPads();
+    QString padCaption(int slot) const;
     void enableSchemes();
     bool holdsPauseKey(int scheme) const;
 
@@ -85,6 +91,7 @@ private:
     QPushButton* m_startButton = nullptr;
     QMenu* m_schemeMenu = nullptr;
     QActionGroup* m_padItems = nullptr; // "Gamepad 1".."Gamepad 4", then "No gamepad"
+    std::array<QString, 4> m_padNames; // of the pads connected, by slot
 
     // Made at show, destroyed with the dialog
     std::array<QCheckBox*, 16> m_teamBoxes {}; // tag 4t + p

@@ -13,8 +13,10 @@ struct ShownWindow {
         : mainWindow(folder.filePath("Fendral.ini"))
     {
         mainWindow.show();
-        // Exposed before the test begins: a late expose would repaint everything in its midst
+        // Exposed and active before the test begins: a late expose would repaint everything in
+        // its midst, and the pads are heard only while the program is active
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
         // Both record their question or hand over the chosen teams, then give the scripted answer
         mainWindow.setPrompt([this](const QString& question) {
             questions << question;

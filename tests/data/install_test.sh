@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop sees there: the program,
 # a valid desktop entry and metadata that name it and its icon, the icons at their sizes, and
-# that the install manifest removes every installed file again.
+# that the install manifest removes every installed file again. Then builds the Debian package
+# and has lintian check it: no error.
 #   install_test.sh <build folder> <source folder>
 set -u
 build=${1:?usage: install_test.sh <build folder> <source folder>}
 source=${2:?usage: install_test.sh <build folder> <source folder>}
-for tool in desktop-file-validate appstreamcli identify rsvg-convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"; exit 77; }
+for tool in desktop-file-validate appstreamcli identify rsvg-convert cpack dpkg-shlibdeps lintian; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh --tests installs it)"; exit 77; }
 done
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix" "$prefix.log"' EXIT
@@ -60,5 +61,19 @@ unlisted=$(comm -13 <(sort "$manifest") <(find "$prefix" -type f | sort))
 [ -z "$unlisted" ] || fail "installed but not in the manifest: $unlisted"
 xargs rm <"$manifest"
 [ -z "$(find "$prefix" -type f)" ] || fail "left after uninstalling: $(find "$prefix" -type f)"
+
+# The Debian package, made in a folder of its own, installs the same files under /usr
+package=$(mktemp -d)
+if (cd "$build" && cpack -G DEB -B "$package" >"$package/cpack.log" 2>&1); then
+    deb=$(ls "$package"/fendral_*.deb)
+    contents=$(dpkg-deb -c "$deb")
+    grep -q ' \./usr/bin/fendral$' <<<"$contents" || fail "the package has no /usr/bin/fendral"
+    report=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep '^E:')
+    [ -z "$report" ] && echo "lintian: no error in $(basename "$deb")" || fail "lintian: $report"
+else
+    fail "cpack: $(cat "$package/cpack.log")"
+fi
+rm -rf "$package"
+
 [ "$failures" = 0 ] || exit 1
 echo "PASS"

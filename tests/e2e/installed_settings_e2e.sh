@@ -1,50 +1,141 @@
 #!/usr/bin/env bash
-# An installed copy, run by a player who may not write beside the program: its settings are read
-# from and written to the player's configuration folder, and survive a restart. As root (CI) the
-# program runs as the user nobody through setpriv; as anyone else, from a folder made read-only.
+# Where the real program keeps its settings, and that it always writes them: an installed copy
+# (bin beside a share folder with the game's desktop entry) uses the player's configuration folder
+# whoever runs it, root or a player who may not write beside it; a copy run from its own folder
+# whose Fendral.ini cannot be written reads that file and goes on in the configuration folder;
+# SIGTERM, SIGINT and SIGHUP end the program as a close does, settings written, exit status 0.
 #   installed_settings_e2e.sh <path of the built fendral>
+# As root (CI) the player is the user nobody through setpriv; as anyone else, the player is the
+# caller and the unwritable files are made read-only.
 set -u
+
 program=${1:?usage: installed_settings_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
 e2e_setup
+entry=$(dirname "$0")/../../data/io.github.fendral.fendral.desktop
+
 player=()
 if [ "$(id -u)" = 0 ]; then
     command -v setpriv >/dev/null || { echo "SKIP: setpriv is not installed"; exit 77; }
     player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
+# owned_by_player PATH...: the player's own files
+owned_by_player() { [ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$@"; }
+
+# An installed copy in a folder the player cannot write, and a copy of the program in a folder of
+# the player's own
 chmod 755 "$work"
-mkdir -p "$work/prefix/bin" "$work/home/.config"
+mkdir -p "$work/prefix/bin" "$work/prefix/share/applications" "$work/home/.config" \
+    "$work/root/.config" "$work/portable"
 cp "$program" "$work/prefix/bin/fendral"
-chmod 755 "$work/prefix" "$work/prefix/bin"
-[ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$work/home"
-[ "$(id -u)" = 0 ] || chmod 555 "$work/prefix/bin"
+cp "$entry" "$work/prefix/share/applications/"
+cp "$program" "$work/portable/fendral"
+chmod -R a+rX "$work/prefix" "$work/portable"
+owned_by_player "$work/home" "$work/portable"
 config="$work/home/.config/Fendral/Fendral.ini"
 
-# Runs the program as the player, waits for its window and leaves it with Esc from the menu
-play_and_quit() {
-    (cd "$work/home" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
-        QT_QPA_PLATFORM=xcb exec "${player[@]}" "$work/prefix/bin/fendral") >"$work/fendral.log" 2>&1 &
+# run_fendral HOME PROGRAM [RUNNER...]: starts the program for a player with that home folder
+# and waits for its window, focused
+run_fendral() {
+    local home=$1 binary=$2
+    shift 2
+    (cd "$home" && HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb \
+        exec "$@" "$binary") >"$work/fendral.log" 2>&1 &
     app_pid=$!
     window=$(e2e_window '^Fendral$')
     [ -n "$window" ] || fail "no window titled Fendral; output: $(cat "$work/fendral.log")"
-    xdotool windowfocus --sync "$window" key Escape
+    xdotool windowfocus --sync "$window"
+}
+
+# play_and_quit HOME PROGRAM [RUNNER...]: runs the program and leaves it with Esc from the menu
+play_and_quit() {
+    run_fendral "$@"
+    xdotool key Escape
     e2e_wait_exit
 }
 
-# A first run writes the defaults into the configuration folder, nothing beside the program
-play_and_quit
-grep -qx 'Pause=32' "$config" || fail "no defaults in $config; output: $(cat "$work/fendral.log")"
-[ -e "$work/prefix/bin/Fendral.ini" ] && fail "a settings file appeared beside the installed program"
+# expect_settings FILE LINE...: the file holds the 25 keys of the game, these lines among them
+expect_settings() {
+    local file=$1 line keys
+    shift
+    [ -f "$file" ] || fail "no $file; output: $(cat "$work/fendral.log")"
+    for line in "$@"; do
+        grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
+    done
+    keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
+    [ "$keys" = 25 ] || fail "$keys keys instead of 25 in: $(cat "$file")"
+}
 
-# Settings the player chose survive a restart, and so does what other programs keep in the file;
+no_settings_beside() {
+    [ -e "$work/prefix/bin/Fendral.ini" ] && fail "a settings file appeared beside the installed program"
+    return 0
+}
+
+# Run by root, the installed copy still keeps nothing in its bin folder
+play_and_quit "$work/root" "$work/prefix/bin/fendral"
+expect_settings "$work/root/.config/Fendral/Fendral.ini" Pause=32
+no_settings_beside
+
+# Run by a player, it writes the defaults into the player's configuration folder
+play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
+expect_settings "$config" Pause=32
+no_settings_beside
+
+# Settings the player chose survive a restart, and so does what other programs keep in the file
+cat >"$config" <<'INI'
+[Fendral]
+Pause=80
+Controls00=87
+Controls01=83
+Controls02=65
+Controls03=68
+Colour0=5
+Colour1=4
+Colour2=3
+Colour3=2
+Gamepad0=3
+
+[Other]
+kept=yes
+INI
+owned_by_player "$config"
+play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
 # Alpha's pad 3 is Gamma's by default, so Gamma is left without one
-printf '%s\n' '[Fendral]' Pause=80 Controls00=87 Controls01=83 Controls02=65 Controls03=68 Colour0=5 \
-    Colour1=4 Colour2=3 Colour3=2 Gamepad0=3 '[Other]' kept=yes >"$config"
-[ "$(id -u)" = 0 ] && chown nobody:nogroup "$config"
-play_and_quit
-for line in Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 Colour3=2 Gamepad0=3 \
-    Gamepad2=0 kept=yes; do
-    grep -qx "$line" "$config" || fail "$line lost from: $(cat "$config")"
+expect_settings "$config" Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 \
+    Colour3=2 Gamepad0=3 Gamepad2=0 kept=yes
+
+# A Fendral.ini beside a copy of the player's own that the player cannot write (left by a run
+# with sudo): read, and the settings go on in the configuration folder
+rm -f "$config"
+printf '[Fendral]\nPause=81\nColour0=3\nColour3=0\n' >"$work/portable/Fendral.ini"
+chmod 444 "$work/portable/Fendral.ini"
+[ "$(id -u)" = 0 ] && chown root:root "$work/portable/Fendral.ini"
+play_and_quit "$work/home" "$work/portable/fendral" "${player[@]}"
+expect_settings "$config" Pause=81 Colour0=3 Colour3=0
+[ "$(cat "$work/portable/Fendral.ini")" = "$(printf '[Fendral]\nPause=81\nColour0=3\nColour3=0')" ] \
+    || fail "the unwritable file changed"
+
+# A signal ends the program as a close does, in a game, in the setup dialog, during a question
+for ending in TERM:game INT:dialog HUP:question; do
+    signal=${ending%%:*}
+    printf '[Fendral]\nPause=80\n' >"$config"
+    owned_by_player "$config"
+    run_fendral "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
+    case ${ending#*:} in
+    game) e2e_start_game ;;
+    dialog)
+        xdotool key Return
+        [ -n "$(e2e_window '^Fendral - Starting$')" ] || fail "no setup dialog"
+        ;;
+    question)
+        e2e_start_game
+        xdotool key Escape
+        e2e_wait_visible '^Fendral$' 2 || fail "Esc during a game asked no question"
+        ;;
+    esac
+    kill -s "$signal" "$app_pid"
+    e2e_wait_exit
+    expect_settings "$config" Pause=80
+    echo "SIG$signal in the ${ending#*:}: settings written, exit status 0"
 done
-[ "$(sed -n '/^\[Fendral\]/,/^\[/p' "$config" | grep -c '=')" = 25 ] || fail "not 25 keys in: $(cat "$config")"
 echo "PASS"

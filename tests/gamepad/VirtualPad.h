@@ -17,6 +17,8 @@ public:
         SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTX, Sint16(x));
         SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTY, Sint16(y));
     }
+    // Whether SDL, at its last event pump, read the button as down
+    bool isSeenDown(int b) const { return SDL_JoystickGetButton(m_joystick, b) != 0; }
     void unplug();
     const std::string& name() const { return m_name; }
 

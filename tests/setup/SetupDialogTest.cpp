@@ -120,7 +120,8 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
                 { 0xF9, 0xFF, 0 }, { 0x68, 0x9C, 0xFD }, { 0x88, 0x17, 0x80 } };
             EXPECT_EQ(control<ColourShape>("col", p)->fill(), colours[m_state.colourChoice[p]]);
             const int pad = m_state.padSlot[p];
-            EXPECT_EQ(loadButton(p)->toolTip(), pad < 0 ? "" : QString("Gamepad %1").arg(pad + 1));
+            EXPECT_EQ(loadButton(p)->toolTip(),
+                pad < 0 ? "" : QString("Gamepad %1 (not connected)").arg(pad + 1));
             EXPECT_LE(teamsOf[p], 1);
             for (int q = 0; q < p; ++q) {
                 EXPECT_TRUE(!teamsOf[p] || !teamsOf[q]
