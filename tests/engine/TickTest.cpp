@@ -29,7 +29,14 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
         for (int i = 0; i < count; ++i, platform.clock += secondsPerTick / 86400)
             tick(game);
     };
-    runTicks(14 * 8 + 1, 0.025); // 15 steps in 2.8 s where 1.2 * 150 / 128 s are allowed
+    // 15 steps in 1.344 s, then, the measurement restarted by a pause, in 2.8 s; 1.2 * 150 / 128
+    // s are allowed
+    runTicks(14 * 8 + 1, 0.012);
+    EXPECT_EQ(std::pair(state.stepMultiplier, state.speedCheckCountdown), std::pair(1, -1));
+    state.paused = 1;
+    runTicks(1, 0);
+    state.paused = 0;
+    runTicks(7 + 14 * 8 + 1, 0.025);
     EXPECT_EQ(std::pair(platform.intervals.back(), platform.killed.back()),
         std::pair(19, state.timerId - 1));
     runTicks(5 * 4, 0.001);
@@ -48,6 +55,7 @@ TEST_F(TickTest, DeathsInAStepCostOneLifeAndBelowOneEndTheGameUnlessTheLevelIsCo
     state.players[0].killed = state.players[2].killed = 1;
     logicStep(game);
     EXPECT_EQ(std::pair(state.players[0].deaths + state.players[2].deaths, state.teams[0].lives), std::pair(2, 3.0));
+    EXPECT_EQ(state.players[0].respawnDelay, 6);
     for (bool completes : { true, false }) {
         start({ { 1, 3 } });
         state.teams[3].lives = 0.5;
@@ -103,9 +111,9 @@ TEST_F(TickTest, PurchasesBuyALifePerPlayerInPlayAndReviveTheOut)
     const double before = w.lives;
     buyLives(game);
     EXPECT_EQ(std::tuple(w.lives, x.lives, state.cheatCount), std::tuple(before + 1, 0.5, 1));
-    x.lives = 1.25;
+    x.lives = 1.0;
     buyLives(game);
-    EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.25));
+    EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.0));
     EXPECT_EQ(state.players[2].respawnDelay, 0);
     w.lives = 99.5;
     buyLives(game);
