@@ -55,7 +55,10 @@ TEST_F(TickTest, DeathsInAStepCostOneLifeAndBelowOneEndTheGameUnlessTheLevelIsCo
     state.players[0].killed = state.players[2].killed = 1;
     logicStep(game);
     EXPECT_EQ(std::pair(state.players[0].deaths + state.players[2].deaths, state.teams[0].lives), std::pair(2, 3.0));
-    EXPECT_EQ(state.players[0].respawnDelay, 6);
+    EXPECT_EQ(std::pair(state.players[0].levelDeaths, state.players[0].respawnDelay), std::pair(1, 6));
+    for (int step = 0; step < 6; ++step) // shielded on the bottom row, nothing kills it meanwhile
+        logicStep(game);
+    EXPECT_EQ(state.players[0].respawnDelay, 0);
     for (bool completes : { true, false }) {
         start({ { 1, 3 } });
         state.teams[3].lives = 0.5;
@@ -92,10 +95,12 @@ TEST_F(TickTest, LevelEndBonusKeepsEveryTeamBelowAHundredLives)
     state.players[0] = { .team = 0, .alive = 1 };
     state.players[1] = { .team = 1, .alive = 1 };
     state.teams[0] = { .active = 1, .lives = 99.5 };
+    state.players[2] = { .team = 2, .alive = 1 };
     state.teams[1] = { .active = 1, .levelShare = 0.6, .lives = 98.5 };
+    state.teams[2] = { .active = 1, .levelShare = 0.25, .lives = 3 };
     levelEndBonus(game);
-    // A life that would reach 100 is taken back; 98.5 + 1.0 + 1.2 stops at 99.99
-    EXPECT_EQ(std::pair(state.teams[0].lives, state.teams[1].lives), std::pair(99.5, 99.99));
+    // A life that would reach 100 is taken back; 98.5 + 1.0 + 1.2 stops at 99.99; 3 + 1 + 0.5
+    EXPECT_EQ(std::tuple(state.teams[0].lives, state.teams[1].lives, state.teams[2].lives), std::tuple(99.5, 99.99, 4.5));
 }
 
 // A purchase: a life for each player in play to its team, then the team's out players come back,
