@@ -45,6 +45,11 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
     state.paused = 0;
     runTicks(15 * 4, 0.001);
     EXPECT_EQ(std::pair(state.stepMultiplier, state.speedCheckCountdown), std::pair(2, -1));
+    state.paused = 1;
+    runTicks(1, 0);
+    state.paused = 0;
+    runTicks(80, 0.05); // slow again: doubled once more, to 4, and measured no more
+    EXPECT_EQ(platform.intervals, (std::vector<int> { 9, 19, 39 }));
 }
 
 // Two deaths in one step cost their team one life; a death below one life ends the game unless
@@ -120,6 +125,8 @@ TEST_F(TickTest, PurchasesBuyALifePerPlayerInPlayAndReviveTheOut)
     buyLives(game);
     EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.0));
     EXPECT_EQ(state.players[2].respawnDelay, 0);
+    buyLives(game); // Gamma's life brings Beta back
+    EXPECT_EQ(std::pair(state.players[1].alive, x.outCount), std::pair(1, 0));
     w.lives = 99.5;
     buyLives(game);
     EXPECT_EQ(w.lives, 99.5);
