@@ -140,11 +140,12 @@ void MainWindow::createBottomLabels()
 void MainWindow::placeBottomLabels()
 {
     // One line 18 pixels above the status panel; the version ends 6 pixels from the right edge
-    const int top = m_statusPanel->y() - 18;
+    const int top = m_statusPanel->y() - m_scale.logical(18);
+    const int right = m_statusPanel->geometry().right() + 1;
     m_versionLabel->adjustSize();
-    m_versionLabel->move(width() - m_versionLabel->width() - 6, top);
+    m_versionLabel->move(right - m_versionLabel->width() - m_scale.logical(6), top);
     m_creditLabel->adjustSize();
-    m_creditLabel->move(width() - 180, top);
+    m_creditLabel->move(right - m_scale.logical(180), top);
 }
 
 } // namespace fendral

@@ -4,6 +4,7 @@
 #include "CanvasDamage.h"
 #include "Game.h"
 #include "GameState.h"
+#include "ScreenScale.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -85,6 +86,13 @@ public:
     // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
     void pauseRunningGame();
 
+    // F11: full screen and back, remembered in the settings file; a game goes on as it was.
+    void toggleFullScreen();
+    bool isFullScreenChosen() const { return m_fullScreen; }
+    // The scale the game is drawn at, and where its client area lies on the canvas.
+    const Scale& scale() const { return m_scale; }
+    QRect gameRect() const { return m_gameRect; }
+
     // Asks a Yes/No question in a box titled "Fendral"; true on Yes. Tests answer it themselves.
     using Prompt = std::function<bool(const QString& question)>;
     void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
@@ -102,12 +110,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
     void createMenuPanels();
     void createBottomLabels();
     void placeBottomLabels();
+    // Screen modes and scales; see MainWindowScreen.cpp
+    void watchScreen();
+    void applyScreenMode();
+    void layOutForScreen();
+    void layOutControls();
+    void applicationStateChanged(Qt::ApplicationState applicationState);
+    QRect toLogical(const QRect& device) const;
+    QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
     void gameTimerChanged(int intervalMs);
@@ -165,6 +182,13 @@ private:
     QElapsedTimer m_sinceCanvasFlush;
     int m_frameInterval = 16; // ms between two pictures of the screen
     QRegion m_pendingRegion; // canvas changes handed to Qt, not yet on screen
+
+    bool m_fullScreen = false;
+    bool m_laidOut = false;
+    Scale m_scale;
+    QRect m_gameRect { 0, 0, DesignClientWidth, DesignClientHeight }; // on the canvas
+    QTimer m_screenSwitch; // runs while the window manager carries out a switch of mode
+    bool m_deactivatedWhileSwitching = false;
 };
 
 } // namespace fendral

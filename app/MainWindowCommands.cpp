@@ -68,6 +68,10 @@ void MainWindow::connectCommands()
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     const int key = virtualKeyCode(*event);
+    if (key == VK_F11) {
+        toggleFullScreen();
+        return;
+    }
     event->setAccepted(pressDialogButton(key) || handleKey(key));
 }
 

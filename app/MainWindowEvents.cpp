@@ -22,11 +22,6 @@ namespace fendral {
 
 namespace {
     const QString Version = QStringLiteral("1.2");
-
-    void centre(QWidget* widget, const QSize& area)
-    {
-        widget->move((area.width() - widget->width()) / 2, (area.height() - widget->height()) / 2);
-    }
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -46,30 +41,22 @@ void MainWindow::setUpOnFirstShow()
     // A maximised window would keep this size anyway: the window refuses every resize
     m_versionLabel->setText(QStringLiteral("ver. ") + Version);
 
-    const int fieldHeight = height() - m_statusPanel->height();
-    m_state.W = width() / CellSize;
-    m_state.H = fieldHeight / CellSize;
-    m_renderer->setOrigin(
-        (width() - CellSize * m_state.W) / 2, (fieldHeight - CellSize * m_state.H) / 2);
-
-    centre(m_menuPanel, size());
-    centre(m_messagePanel, size());
-    m_statusPanel->placeLevelBox();
-    placeBottomLabels();
+    // The field is that of the described window at any scale
+    m_state.W = DesignClientWidth / CellSize;
+    m_state.H = (DesignClientHeight - StatusPanel::PanelHeight) / CellSize;
 
     m_applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
-        [this](Qt::ApplicationState applicationState) {
-            m_applicationActive = applicationState == Qt::ApplicationActive;
-            if (!m_applicationActive)
-                applicationDeactivated();
-        });
+        &MainWindow::applicationStateChanged);
     m_view->destroyFrames();
     m_state.teamAssignment = {};
     m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
 
     m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
     loadSettings(m_state, *m_settingsFile);
+    m_fullScreen = loadFullScreen(*m_settingsFile);
+    watchScreen();
+    applyScreenMode();
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
@@ -119,8 +106,11 @@ void MainWindow::flushCanvasDamage()
 {
     m_sinceCanvasFlush.restart();
     const QRegion region = m_damage.takeRegion();
-    m_pendingRegion = m_pendingRegion.isEmpty() ? region : m_pendingRegion + region;
-    update(region);
+    QRegion logical;
+    for (const QRect& rect : region)
+        logical += toLogical(rect);
+    m_pendingRegion = m_pendingRegion.isEmpty() ? logical : m_pendingRegion + logical;
+    update(logical);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event)
@@ -134,8 +124,14 @@ void MainWindow::paintEvent(QPaintEvent* event)
     }
     m_pendingRegion = asked == m_pendingRegion ? QRegion() : m_pendingRegion - asked;
     QPainter painter(this);
-    for (const QRect& rect : asked)
-        painter.drawImage(rect.topLeft(), m_canvas, rect);
+    const double ratio = m_scale.devicePixelRatio();
+    for (const QRect& rect : asked) {
+        // The canvas holds device pixels: each is copied onto one pixel of the screen
+        const QRect source = toDevice(rect) & m_canvas.rect();
+        painter.drawImage(QRectF(source.x() / ratio, source.y() / ratio, source.width() / ratio,
+                              source.height() / ratio),
+            m_canvas, source);
+    }
 }
 
 void MainWindow::paintField()

@@ -10,9 +10,10 @@
 
 int main(int argc, char** argv)
 {
-    // Whole scale factors rounded down keep the fixed window on a 1080p screen at 150 % and every
-    // cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
-    // since the canvas is drawn unsmoothed, a cell is then 10 device pixels at 1.25, 12 at 1.5
+    // Whole scale factors rounded down keep the described window on a 1080p screen at 150 % and
+    // every cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
+    // the canvas holds device pixels, so a cell is then 10 of them at 1.25, 12 at 1.5 (fewer where
+    // the screen cannot hold that window)
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
         QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
             Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);

@@ -3,6 +3,8 @@
 // rate. A four-player game runs through the real timer, first at level 1, then at level 50 with 52
 // open and 25 ground enemies; the players stay shielded on the bottom row, so neither level ends.
 //   fendral_bench_window [seconds per level, default 20] [levels, default 1 50]
+// Then the same levels full screen (F11), at the cell size the screen gives: 15 pixels on the
+// 2560 x 1440 screen that scripts/bench.sh starts.
 // Last comes a bare window as a yardstick: what Qt and the X server cost before the game draws
 // anything, with the same timer and a repaint of one sprite's cells at the same rate.
 // Needs a display (scripts/bench.sh starts Xvfb when none is set).
@@ -147,18 +149,25 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the window was never shown\n");
         return 1;
     }
-    std::printf("%-10s %12s %16s %14s %12s\n", "level", "CPU (core)", "stepMultiplier", "steps/s",
-        "nominal/s");
+    std::printf("%-10s %12s %16s %14s %12s %5s %10s\n", "level", "CPU (core)", "stepMultiplier",
+        "steps/s", "nominal/s", "n", "mode");
     std::vector<int> levels;
     for (int i = 2; i < argc; ++i)
         levels.push_back(std::clamp(std::atoi(argv[i]), 1, LastLevel));
     if (levels.empty())
         levels = { 1, LastLevel };
-    for (const int level : levels) {
-        const Figures f = runLevel(window, level, seconds);
-        std::printf("%-10d %11.1f%% %16d %14.2f %12.2f\n", level, 100 * f.cpuShare,
-            f.stepMultiplier, f.stepsPerSecond, f.nominalStepsPerSecond);
-        std::fflush(stdout);
+    for (const bool fullScreen : { false, true }) {
+        if (fullScreen) {
+            window.toggleFullScreen();
+            runEventLoop(1000); // the window takes the screen
+        }
+        for (const int level : levels) {
+            const Figures f = runLevel(window, level, seconds);
+            std::printf("%-10d %11.1f%% %16d %14.2f %12.2f %5d %10s\n", level, 100 * f.cpuShare,
+                f.stepMultiplier, f.stepsPerSecond, f.nominalStepsPerSecond,
+                window.scale().cellSize(), fullScreen ? "full" : "window");
+            std::fflush(stdout);
+        }
     }
     window.hide();
     std::printf("%-10s %11.1f%%\n", "bare", 100 * runBareWindow(seconds));

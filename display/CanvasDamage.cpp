@@ -43,17 +43,24 @@ namespace {
         for (int word = first / WordBits; word <= last / WordBits; ++word) {
             const int low = std::max(first, word * WordBits) % WordBits;
             const int high = std::min(last, word * WordBits + WordBits - 1) % WordBits;
-            const uint64_t upToHigh = high == WordBits - 1 ? ~uint64_t { 0 }
-                                                            : (uint64_t { 1 } << (high + 1)) - 1;
+            const uint64_t upToHigh
+                = high == WordBits - 1 ? ~uint64_t { 0 } : (uint64_t { 1 } << (high + 1)) - 1;
             row[word] |= upToHigh & (~uint64_t { 0 } << low);
         }
     }
 
 } // namespace
 
-CanvasDamage::CanvasDamage(const QSize& canvasSize)
-    : m_columns((canvasSize.width() + TileSize - 1) / TileSize)
-    , m_rows((canvasSize.height() + TileSize - 1) / TileSize)
+namespace {
+    // How far the grid's tile (0, 0) starts left of or above the canvas
+    int shiftOf(int corner, int tileSize) { return (tileSize - corner % tileSize) % tileSize; }
+}
+
+CanvasDamage::CanvasDamage(const QSize& canvasSize, int tileSize, const QPoint& tileCorner)
+    : m_tileSize(std::max(1, tileSize))
+    , m_shift(shiftOf(tileCorner.x(), m_tileSize), shiftOf(tileCorner.y(), m_tileSize))
+    , m_columns((canvasSize.width() + m_shift.x() + m_tileSize - 1) / m_tileSize)
+    , m_rows((canvasSize.height() + m_shift.y() + m_tileSize - 1) / m_tileSize)
     , m_wordsPerRow((m_columns + WordBits - 1) / WordBits)
     , m_tiles(static_cast<std::size_t>(m_wordsPerRow) * static_cast<std::size_t>(m_rows), 0)
     , m_firstRow(m_rows)
@@ -63,13 +70,14 @@ CanvasDamage::CanvasDamage(const QSize& canvasSize)
 
 void CanvasDamage::add(const QRect& rect)
 {
-    const QRect clipped = rect & QRect(0, 0, m_columns * TileSize, m_rows * TileSize);
+    const int tile = m_tileSize;
+    const QRect clipped = rect.translated(m_shift) & QRect(0, 0, m_columns * tile, m_rows * tile);
     if (clipped.isEmpty())
         return;
-    const int top = clipped.top() / TileSize;
-    const int bottom = clipped.bottom() / TileSize;
+    const int top = clipped.top() / tile;
+    const int bottom = clipped.bottom() / tile;
     for (int y = top; y <= bottom; ++y)
-        markTiles(row(y), clipped.left() / TileSize, clipped.right() / TileSize);
+        markTiles(row(y), clipped.left() / tile, clipped.right() / tile);
     m_firstRow = std::min(m_firstRow, top);
     m_lastRow = std::max(m_lastRow, bottom);
 }
@@ -78,6 +86,7 @@ QRegion CanvasDamage::takeRegion()
 {
     // QRegion keeps its rectangles in bands sorted by y and then x; building them in that form
     // lets the region take them in one go
+    const int tile = m_tileSize;
     std::vector<QRect> rects;
     std::vector<int> runs;
     std::vector<int> bandRuns;
@@ -89,13 +98,13 @@ QRegion CanvasDamage::takeRegion()
             continue;
         if (bandBottom == y - 1 && runs == bandRuns) {
             for (std::size_t i = bandStart; i < rects.size(); ++i)
-                rects[i].setBottom((y + 1) * TileSize - 1);
+                rects[i].setBottom((y + 1) * tile - 1);
         } else {
             bandStart = rects.size();
             bandRuns = runs;
             for (std::size_t i = 0; i < runs.size(); i += 2)
-                rects.emplace_back(QPoint(runs[i] * TileSize, y * TileSize),
-                    QPoint((runs[i + 1] + 1) * TileSize - 1, (y + 1) * TileSize - 1));
+                rects.emplace_back(QPoint(runs[i] * tile, y * tile),
+                    QPoint((runs[i + 1] + 1) * tile - 1, (y + 1) * tile - 1));
         }
         bandBottom = y;
     }
@@ -103,6 +112,8 @@ QRegion CanvasDamage::takeRegion()
         std::fill(row(m_firstRow), row(m_lastRow + 1), uint64_t { 0 });
     m_firstRow = m_rows;
     m_lastRow = -1;
+    for (QRect& rect : rects)
+        rect.translate(-m_shift);
     QRegion region;
     region.setRects(rects.data(), static_cast<int>(rects.size()));
     return region;

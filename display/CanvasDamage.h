@@ -1,6 +1,7 @@
-// The parts of the window's canvas changed since the last repaint, gathered in 8 x 8 tiles
+// The parts of the window's canvas changed since the last repaint, gathered in tiles of a cell
 #pragma once
 
+#include <QPoint>
 #include <QRegion>
 #include <QSize>
 
@@ -14,9 +15,11 @@ namespace fendral {
 // hundred separate updates.
 class CanvasDamage {
 public:
-    static constexpr int TileSize = 8; // a cell of the field
+    static constexpr int TileSize = 8; // a cell of the field as described
 
-    explicit CanvasDamage(const QSize& canvasSize);
+    // Tiles of tileSize pixels, lined up with a cell's corner at `tileCorner` (the field origin).
+    explicit CanvasDamage(
+        const QSize& canvasSize, int tileSize = TileSize, const QPoint& tileCorner = QPoint());
 
     // Marks every tile the rectangle touches; parts outside the canvas are ignored.
     void add(const QRect& rect);
@@ -29,6 +32,8 @@ public:
 private:
     uint64_t* row(int y) { return m_tiles.data() + static_cast<std::size_t>(y) * m_wordsPerRow; }
 
+    int m_tileSize;
+    QPoint m_shift; // from canvas pixels to those of the tile grid, whose tile (0, 0) is whole
     int m_columns;
     int m_rows;
     int m_wordsPerRow;

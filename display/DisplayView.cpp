@@ -5,6 +5,7 @@
 #include "ScoreText.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
+#include "WidgetScale.h"
 
 namespace fendral {
 
@@ -117,9 +118,12 @@ void DisplayView::createFrames()
 
 void DisplayView::placeFrames()
 {
-    int x = FirstFrameX;
-    const auto place = [&x](QWidget* frame) {
-        frame->move(x, StatusPanel::FrameTop);
+    const Scale& scale = m_statusPanel.scale();
+    const int top = scale.logical(StatusPanel::FrameTop);
+    int x = scale.logical(FirstFrameX);
+    const auto place = [&](QWidget* frame) {
+        rescaleWidgets(frame, scale);
+        frame->move(x, top);
         frame->show();
         x += frame->width();
     };
@@ -131,7 +135,13 @@ void DisplayView::placeFrames()
             if (m_playerFrames[p] && m_state.players[p].team == t)
                 place(m_playerFrames[p].get());
     }
-    m_statusPanel.separator()->move(x, StatusPanel::FrameTop);
+    m_statusPanel.separator()->move(x, top);
+}
+
+void DisplayView::placeFramesAgain()
+{
+    if (!m_state.menuMode)
+        placeFrames();
 }
 
 void DisplayView::destroyFrames()

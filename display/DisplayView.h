@@ -57,6 +57,8 @@ public:
     TeamScoreFrame* teamFrame(int t) const { return m_teamFrames[t].get(); }
     // Deletes every score frame and empties the slots.
     void destroyFrames();
+    // Lays the score frames of a game out again at the status panel's scale.
+    void placeFramesAgain();
 
 private:
     void createFrames();

@@ -2,12 +2,12 @@
 
 #include "QtColour.h"
 
+#include <algorithm>
+
 namespace fendral {
 
 namespace {
     constexpr QRgb Black = qRgb(0, 0, 0);
-    // A layout switch blacks out this much of the window, more than any client area
-    const QRect WholeCanvas(0, 0, 2000, 1000);
 }
 
 FieldRenderer::FieldRenderer(GameState& state, QImage& canvas)
@@ -22,11 +22,27 @@ void FieldRenderer::setOrigin(int originX, int originY)
     m_originY = originY;
 }
 
+void FieldRenderer::setCellSize(int n)
+{
+    m_cellSize = n;
+    // One pixel as described, growing with the cells: 2 from 12 pixels, 3 from 20
+    m_outline = std::max(1, (n + CellSize / 2) / CellSize);
+    if (!m_backBuffer.isNull())
+        m_stale.reset(m_state.W, m_state.H, m_cellSize);
+}
+
+int FieldRenderer::scaled(int gamePixels) const
+{
+    // Rounded down also left of and above the field, so that a glide moves by whole steps
+    const int product = gamePixels * m_cellSize;
+    return product >= 0 ? product / CellSize : -((-product + CellSize - 1) / CellSize);
+}
+
 void FieldRenderer::createBackBuffer()
 {
     m_backBuffer = QImage(m_state.W + 1, m_state.H + 1, QImage::Format_RGB32);
     m_backBuffer.fill(Black);
-    m_stale.reset(m_state.W, m_state.H);
+    m_stale.reset(m_state.W, m_state.H, m_cellSize);
 }
 
 void FieldRenderer::releaseBackBuffer()
@@ -37,14 +53,14 @@ void FieldRenderer::releaseBackBuffer()
 
 void FieldRenderer::clearCanvas()
 {
-    fillCanvas(WholeCanvas, Black);
+    fillCanvas(m_canvas.rect(), Black);
     m_stale.markAll();
 }
 
 QRect FieldRenderer::cellRect(int x, int y) const
 {
-    return QRect(
-        m_originX + CellSize * (x - 1), m_originY + CellSize * (y - 1), CellSize, CellSize);
+    const int n = m_cellSize;
+    return QRect(m_originX + n * (x - 1), m_originY + n * (y - 1), n, n);
 }
 
 void FieldRenderer::markDirty(const QRect& rect)
@@ -151,15 +167,20 @@ void FieldRenderer::paintNewField()
 
 void FieldRenderer::presentField()
 {
-    // Each BackBuffer pixel becomes an exact 8 x 8 block: a plain enlargement without smoothing
-    const QRect field(m_originX, m_originY, CellSize * m_state.W, CellSize * m_state.H);
+    // Each BackBuffer pixel becomes an exact n x n block: a plain enlargement without smoothing
+    const int n = m_cellSize;
+    const QRect field(m_originX, m_originY, n * m_state.W, n * m_state.H);
     const QRect clipped = field & m_canvas.rect();
     for (int py = clipped.top(); py <= clipped.bottom(); ++py) {
-        const int y = (py - m_originY) / CellSize + 1;
+        const int y = (py - m_originY) / n + 1;
         const QRgb* source = reinterpret_cast<const QRgb*>(m_backBuffer.constScanLine(y));
         QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(py));
-        for (int px = clipped.left(); px <= clipped.right(); ++px)
-            line[px] = source[(px - m_originX) / CellSize + 1];
+        for (int px = clipped.left(); px <= clipped.right();) {
+            const int x = (px - m_originX) / n + 1;
+            const int end = std::min(clipped.right() + 1, m_originX + n * x);
+            std::fill(line + px, line + end, source[x]);
+            px = end;
+        }
     }
     m_stale.cleanField();
     markDirty(clipped);
@@ -191,9 +212,9 @@ void FieldRenderer::drawSprites(bool advance)
         if (!player.alive)
             continue;
         drawSquare(player.drawnX, player.drawnY, player.colour, true);
-        const int left = m_originX + player.drawnX;
-        const int top = m_originY + player.drawnY;
-        drawDiagonal(left, top + CellSize - 1, -1);
+        const int left = m_originX + scaled(player.drawnX);
+        const int top = m_originY + scaled(player.drawnY);
+        drawDiagonal(left, top + m_cellSize - 1, -1);
         if (player.shielded)
             drawDiagonal(left, top, 1);
     }
@@ -222,10 +243,13 @@ void FieldRenderer::drawEnemies(const std::vector<Enemy>& enemies, Colour fill, 
 
 void FieldRenderer::drawSquare(int drawnX, int drawnY, Colour fill, bool report)
 {
-    const QRect square(m_originX + drawnX, m_originY + drawnY, CellSize, CellSize);
+    const int left = scaled(drawnX);
+    const int top = scaled(drawnY);
+    const QRect square(m_originX + left, m_originY + top, m_cellSize, m_cellSize);
     const QRect drawn = fillCanvasQuietly(square, Black);
-    fillCanvasQuietly(square.adjusted(1, 1, -1, -1), qtRgb(fill));
-    m_stale.markSquare(drawnX, drawnY);
+    const int o = m_outline;
+    fillCanvasQuietly(square.adjusted(o, o, -o, -o), qtRgb(fill));
+    m_stale.markSquare(left, top);
     if (report)
         markDirty(drawn);
 }
@@ -237,9 +261,11 @@ QRect FieldRenderer::travelRect(int x, int y, int dx, int dy) const
 
 void FieldRenderer::drawDiagonal(int left, int top, int stepY)
 {
-    // Eight pixels from (left, top), one column right and one row along stepY each
-    for (int i = 0; i < CellSize; ++i)
-        setCanvasPixel(left + i, top + i * stepY, Black);
+    // A cell's width of pixels from (left, top), one column right and one row along stepY each,
+    // as wide as the sprite's frame and kept inside the square
+    for (int i = 0; i < m_cellSize; ++i)
+        for (int w = 0; w < m_outline && i + w < m_cellSize; ++w)
+            setCanvasPixel(left + i + w, top + i * stepY, Black);
 }
 
 } // namespace fendral

@@ -21,6 +21,10 @@ public:
     void setOrigin(int originX, int originY);
     int originX() const { return m_originX; }
     int originY() const { return m_originY; }
+    // Cells of n x n canvas pixels (8 as described); the game's positions stay in its 8-pixel
+    // units and are scaled down to whole pixels. Every cell is stale afterwards.
+    void setCellSize(int n);
+    int cellSize() const { return m_cellSize; }
     void setDirtyCallback(DirtyCallback callback) { m_dirty = std::move(callback); }
 
     // (W + 1) x (H + 1) pixels; row 0 and column 0 are never used.
@@ -42,6 +46,8 @@ public:
 
 private:
     QRect cellRect(int x, int y) const;
+    // A position of the game, 8 pixels a cell, in canvas pixels relative to the field origin
+    int scaled(int gamePixels) const;
     void fillCanvas(const QRect& rect, QRgb rgb);
     // Fills without reporting the change; returns the part of the canvas filled.
     QRect fillCanvasQuietly(const QRect& rect, QRgb rgb);
@@ -66,6 +72,8 @@ private:
     StaleCells m_stale;
     int m_originX = 0;
     int m_originY = 0;
+    int m_cellSize = CellSize;
+    int m_outline = 1; // the width of a sprite's frame and lines
     DirtyCallback m_dirty;
 };
 

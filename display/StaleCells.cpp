@@ -4,16 +4,12 @@
 
 namespace fendral {
 
-namespace {
-    // The cell column or row holding field pixel p, which may lie left of or above the field
-    int cellOf(int p) { return (p >= 0 ? p / CellSize : (p - CellSize + 1) / CellSize) + 1; }
-}
-
-void StaleCells::reset(int W, int H)
+void StaleCells::reset(int W, int H, int n)
 {
     m_W = W;
     m_H = H;
-    m_areas.assign(static_cast<std::size_t>(W + 1) * (H + 1), Whole);
+    m_n = std::clamp(n, 1, 255);
+    m_areas.assign(static_cast<std::size_t>(W + 1) * (H + 1), whole());
 }
 
 void StaleCells::clear()
@@ -22,37 +18,37 @@ void StaleCells::clear()
     m_areas.clear();
 }
 
-void StaleCells::markAll() { std::fill(m_areas.begin(), m_areas.end(), Whole); }
+void StaleCells::markAll() { std::fill(m_areas.begin(), m_areas.end(), whole()); }
 
 void StaleCells::markCell(int x, int y)
 {
     if (tracks(x, y))
-        area(x, y) = Whole;
+        area(x, y) = whole();
 }
 
 void StaleCells::cleanCell(int x, int y)
 {
     if (tracks(x, y))
-        area(x, y) = Clean;
+        area(x, y) = clean();
 }
 
 void StaleCells::cleanField()
 {
     for (int y = 1; y <= m_H; ++y)
-        std::fill_n(&area(1, y), m_W, Clean);
+        std::fill_n(&area(1, y), m_W, clean());
 }
 
 void StaleCells::markSquare(int left, int top)
 {
-    const int right = left + CellSize - 1;
-    const int bottom = top + CellSize - 1;
+    const int right = left + m_n - 1;
+    const int bottom = top + m_n - 1;
     for (int y = cellOf(top); y <= cellOf(bottom); ++y)
         for (int x = cellOf(left); x <= cellOf(right); ++x) {
-            const int cellLeft = (x - 1) * CellSize;
-            const int cellTop = (y - 1) * CellSize;
+            const int cellLeft = (x - 1) * m_n;
+            const int cellTop = (y - 1) * m_n;
             markPart(x, y, std::max(left, cellLeft) - cellLeft, std::max(top, cellTop) - cellTop,
-                std::min(right, cellLeft + CellSize - 1) - cellLeft,
-                std::min(bottom, cellTop + CellSize - 1) - cellTop);
+                std::min(right, cellLeft + m_n - 1) - cellLeft,
+                std::min(bottom, cellTop + m_n - 1) - cellTop);
         }
 }
 
@@ -73,7 +69,7 @@ QRect StaleCells::takeArea(int x, int y)
         return {};
     Area& stale = area(x, y);
     const QRect taken(QPoint(stale.left, stale.top), QPoint(stale.right, stale.bottom));
-    stale = Clean;
+    stale = clean();
     return taken.isValid() ? taken : QRect();
 }
 

@@ -16,8 +16,8 @@ namespace fendral {
 // Every pixel of a cell outside its stale area shows the cell's BackBuffer colour.
 class StaleCells {
 public:
-    // Cells 0..W x 0..H, the whole of each stale.
-    void reset(int W, int H);
+    // Cells 0..W x 0..H of n x n pixels, the whole of each stale.
+    void reset(int W, int H, int n = CellSize);
     // Tracks no cell.
     void clear();
 
@@ -26,8 +26,8 @@ public:
 
     void markAll();
     void markCell(int x, int y);
-    // Marks the pixels of every tracked cell under an 8 x 8 square at field pixel (left, top),
-    // where cell (x, y) starts at pixel ((x - 1) * 8, (y - 1) * 8).
+    // Marks the pixels of every tracked cell under an n x n square at field pixel (left, top),
+    // where cell (x, y) starts at pixel ((x - 1) * n, (y - 1) * n).
     void markSquare(int left, int top);
     void cleanCell(int x, int y);
     void cleanField(); // cells 1..W x 1..H
@@ -41,14 +41,17 @@ private:
     struct Area {
         uint8_t left, top, right, bottom;
     };
-    static constexpr Area Whole { 0, 0, CellSize - 1, CellSize - 1 };
-    static constexpr Area Clean { CellSize, CellSize, 0, 0 };
+    Area whole() const { return { 0, 0, uint8_t(m_n - 1), uint8_t(m_n - 1) }; }
+    Area clean() const { return { uint8_t(m_n), uint8_t(m_n), 0, 0 }; }
+    // The cell column or row holding field pixel p, which may lie left of or above the field
+    int cellOf(int p) const { return (p >= 0 ? p / m_n : (p - m_n + 1) / m_n) + 1; }
 
     Area& area(int x, int y) { return m_areas[static_cast<std::size_t>(y) * (m_W + 1) + x]; }
     void markPart(int x, int y, int left, int top, int right, int bottom);
 
     int m_W = -1;
     int m_H = -1;
+    int m_n = CellSize; // pixels of a cell side, at most 255
     std::vector<Area> m_areas; // row by row
 };
 

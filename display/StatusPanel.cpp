@@ -68,6 +68,9 @@ QPushButton* StatusPanel::makeButton(const QString& caption, int left)
     return button;
 }
 
-void StatusPanel::placeLevelBox() { m_levelBox->move(width() - m_levelBox->width() - 3, FrameTop); }
+void StatusPanel::placeLevelBox()
+{
+    m_levelBox->move(width() - m_levelBox->width() - m_scale.logical(3), m_scale.logical(FrameTop));
+}
 
 } // namespace fendral

@@ -1,6 +1,7 @@
 // The status panel along the bottom of the window: level, enemies, shares and the game buttons
 #pragma once
 
+#include "ScreenScale.h"
 #include "Widgets.h"
 
 class QPushButton;
@@ -18,6 +19,10 @@ public:
     // Puts the level box at the right end of the panel.
     void placeLevelBox();
 
+    // The scale the panel and the score frames in it are laid out at.
+    const Scale& scale() const { return m_scale; }
+    void setScale(const Scale& scale) { m_scale = scale; }
+
     Bevel* separator() const { return m_separator; }
     Panel* levelBox() const { return m_levelBox; }
     AnchoredLabel* levelLabel() const { return m_levelLabel; }
@@ -32,6 +37,8 @@ public:
 private:
     QPushButton* makeButton(const QString& caption, int left);
     void fitEnemiesCaption();
+
+    Scale m_scale;
 
     Bevel* m_separator;
     Panel* m_levelBox;

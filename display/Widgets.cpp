@@ -144,6 +144,14 @@ void AnchoredLabel::narrowToFit(int room)
         setAnchoredFont(narrowed);
 }
 
+void AnchoredLabel::setAnchor(int x, int top)
+{
+    m_x = x;
+    m_top = top;
+    place();
+    emit captionChanged();
+}
+
 QColor AnchoredLabel::colour() const { return palette().color(QPalette::WindowText); }
 
 void AnchoredLabel::setColour(const QColor& colour) { setTextColour(this, colour); }

@@ -60,6 +60,9 @@ public:
     void setColour(const QColor& colour);
     // The x it is anchored on: its left edge, or the end of its right edge.
     int anchorX() const { return m_x; }
+    int anchorTop() const { return m_top; }
+    // Moves the anchor and places the caption on it again, as a change of scale does.
+    void setAnchor(int x, int top);
 
 signals:
     void captionChanged();

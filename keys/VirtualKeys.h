@@ -7,5 +7,6 @@ constexpr int VK_RETURN = 13;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
 constexpr int VK_ADD = 107; // keypad "+"
+constexpr int VK_F11 = 122; // full screen and back
 
 } // namespace fendral

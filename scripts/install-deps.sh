@@ -14,6 +14,8 @@ if [ "${1:-}" = --tests ]; then
     # The checks of the desktop entry and the metadata, the renderer of the PNG icons, and the
     # checks of the Debian package
     packages+=(desktop-file-utils appstream librsvg2-bin lintian)
+    # A real window manager for the end-to-end tests of full screen and of small screens
+    packages+=(openbox)
 fi
 
 missing=()

@@ -30,6 +30,8 @@ namespace {
 
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
+    QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
+
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
     // plus sign, hex, a fraction, spaces kept by quotes (" 65"), a number beyond 32 bits (which
@@ -175,6 +177,14 @@ QString settingsWriteProblem(const QString& path)
     if (!probe.open())
         return probe.errorString();
     return QStringLiteral("the write failed");
+}
+
+bool loadFullScreen(QSettings& file) { return readInteger(file, fullScreenKey(), 0) == 1; }
+
+void saveFullScreen(QSettings& file, bool fullScreen)
+{
+    writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
+    file.sync();
 }
 
 } // namespace fendral

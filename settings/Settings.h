@@ -19,4 +19,9 @@ bool saveSettings(const GameState& state, QSettings& file);
 // Why the settings file at the path cannot be written, in the system's words.
 QString settingsWriteProblem(const QString& path);
 
+// Whether the game is shown full screen; a missing or bad value means the window.
+bool loadFullScreen(QSettings& file);
+// Remembers the choice at once: the game may be ended by anything after a switch.
+void saveFullScreen(QSettings& file, bool fullScreen);
+
 } // namespace fendral

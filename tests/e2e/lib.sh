@@ -4,6 +4,7 @@
 work=
 xvfb_pid=
 app_pid=
+wm_pid=
 
 fail() {
     echo "FAIL: $*"
@@ -12,6 +13,7 @@ fail() {
 
 e2e_cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     [ -n "$work" ] && rm -rf "$work"
@@ -36,6 +38,19 @@ e2e_setup() {
     done
     [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# e2e_start_window_manager: runs openbox on the display (skips, exit 77, without it) and waits
+# until it manages the screen.
+e2e_start_window_manager() {
+    command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # e2e_window TITLE-REGEX: the id of the first visible window with that title, waiting up to 30 s.
