@@ -59,7 +59,8 @@ struct PlayedWindow : ShownWindow {
                 : question == "Close Fendral?"    ? " ?close"
                                                   : " ?" + question.toStdString();
         const Player& alpha = s.players[0];
-        return seen + (alpha.dirQueueLength ? " steer" : "") + (s.cheatCount ? " buy" : "");
+        const bool full = mainWindow.settingsFile()->value("Fendral/FullScreen").toInt();
+        return seen + (alpha.dirQueueLength ? " steer" : "") + (s.cheatCount ? " buy" : "") + (full ? " full" : "");
     }
     void reach(GameMoment moment)
     {
@@ -129,6 +130,10 @@ const Row rows[] = {
         { "run", "Pause", "run", "run", "menu", "Pause ?menu" } },
     { "pad A", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_A); },
         { "run", "Pause", "run", "run", "menu", "Pause ?menu" } },
+    { "pad B", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_B); },
+        { "menu", "run", "Pause", "Level", "Game", "Pause ?menu" } },
+    { "F11", [](PlayedWindow& w) { w.key(Qt::Key_F11); },
+        { "menu full", "run full", "Pause full", "Level full", "Game full", "-" } },
     { "pad Back", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_BACK); },
         { "menu", "Pause ?menu", "Pause ?menu", "Level ?menu", "menu", "Pause ?menu" } },
     { "pad left", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_DPAD_LEFT); },
