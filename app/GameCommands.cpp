@@ -13,19 +13,6 @@ namespace {
         game.view.setMessageVisible(true);
     }
 
-    // The one rule of a direction request from a key or a pad: nothing while paused, swallowed
-    // during the respawn delay; true when the request is consumed.
-    bool steerPlayer(GameState& state, int p, int direction)
-    {
-        if (state.paused != 0)
-            return false;
-        Player& player = state.players[p];
-        // A request during the respawn delay is swallowed, so the press does nothing else either
-        if (player.respawnDelay == 0)
-            requestDirection(player, direction);
-        return true;
-    }
-
 } // namespace
 
 void pauseGame(Game& game)
@@ -34,6 +21,7 @@ void pauseGame(Game& game)
         return;
     game.state.paused = 1;
     showPause(game);
+    game.view.gameEvent({ GameEvent::Paused });
 }
 
 void continueOrPause(Game& game)
@@ -48,6 +36,7 @@ void continueOrPause(Game& game)
     if (state.paused != 0)
         game.view.setMessage("Pause");
     game.view.setMessageVisible(state.paused != 0);
+    game.view.gameEvent({ state.paused != 0 ? GameEvent::Paused : GameEvent::Continued });
 }
 
 bool steer(GameState& state, int key)
@@ -64,7 +53,7 @@ bool steerByPad(GameState& state, int slot, int direction)
         return false;
     for (int p = 0; p < PlayerCount; ++p) {
         const Player& player = state.players[p];
-        if (state.padSlot[p] == slot)
+        if (state.padSlot[p] == slot && state.computer[p] == Person)
             return player.team >= 0 && player.alive != 0 && steerPlayer(state, p, direction);
     }
     return false;

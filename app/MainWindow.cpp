@@ -5,12 +5,14 @@
 #include "FieldRenderer.h"
 #include "Gamepads.h"
 #include "QtPlatform.h"
+#include "Sound.h"
 #include "StatusPanel.h"
 #include "Tick.h"
 
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSettings>
 
 namespace fendral {
@@ -72,6 +74,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
     m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
     connectGamepads();
+    connectSound();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
     // An error box runs its own event loop while the game's timer goes on firing: the game is
@@ -85,8 +88,23 @@ void MainWindow::runTick()
     // A pad press that left the game leaves nothing for this tick to do
     if (!pollPadsBeforeTick())
         return;
+    steerComputerPlayers();
     tick(*m_game);
     flushCanvasDamageIfFrameDue();
+}
+
+void MainWindow::steerComputerPlayers()
+{
+    if (!m_computers.isEmpty() && runsLogicStep(m_state))
+        m_computers.steer(m_state);
+}
+
+void MainWindow::setUpComputerPlayers()
+{
+    std::array<uint32_t, PlayerCount> seeds {};
+    for (uint32_t& seed : seeds)
+        seed = QRandomGenerator::global()->generate();
+    m_computers.setUp(m_state, seeds);
 }
 
 MainWindow::~MainWindow()

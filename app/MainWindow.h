@@ -2,9 +2,11 @@
 #pragma once
 
 #include "CanvasDamage.h"
+#include "ComputerPlayers.h"
 #include "Game.h"
 #include "GameState.h"
 #include "ScreenScale.h"
+#include "Settings.h"
 #include "SettingsLocation.h"
 
 #include <QElapsedTimer>
@@ -27,6 +29,7 @@ class FieldRenderer;
 class Gamepads;
 class Panel;
 class QtPlatform;
+class Sound;
 class StatusPanel;
 
 class MainWindow : public QWidget {
@@ -45,6 +48,9 @@ public:
     FieldRenderer& renderer() { return *m_renderer; }
     QtPlatform& platform() { return *m_platform; }
     Gamepads& gamepads() { return *m_gamepads; }
+    Sound& sound() { return *m_sound; }
+    const SoundChoice& soundChoice() const { return m_soundChoice; }
+    ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     const QImage& canvas() const { return m_canvas; }
     // Whether canvas changes wait to be handed to Qt at a tick or at the next frame
@@ -127,6 +133,9 @@ private:
     QRect toDevice(const QRect& logical) const;
     void canvasChanged(const QRect& rect);
     void runTick();
+    // Each computer player asks for its direction within the tick that runs the logic step
+    void steerComputerPlayers();
+    void setUpComputerPlayers();
     void gameTimerChanged(int intervalMs);
     void scheduleCanvasFlush();
     void flushCanvasDamageIfFrameDue();
@@ -150,6 +159,11 @@ private:
     void padButtonPressed(bool confirm);
     void padMenuPressed();
     void openDialogForPad(std::function<bool()> stillWanted, void (MainWindow::*command)());
+    // The sound and its keys; see MainWindowSound.cpp
+    void connectSound();
+    void setSoundChoice(const SoundChoice& choice);
+    void toggleSound();
+    bool handleSoundKey(int key);
 
     GameState m_state;
     QImage m_canvas;
@@ -158,6 +172,9 @@ private:
     std::unique_ptr<DisplayView> m_view;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<Gamepads> m_gamepads;
+    std::unique_ptr<Sound> m_sound; // after the pads: SDL's audio starts after, and stops before
+    SoundChoice m_soundChoice;
+    ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
 

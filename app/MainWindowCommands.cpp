@@ -93,6 +93,9 @@ bool MainWindow::pressDialogButton(int key)
 
 bool MainWindow::handleKey(int key)
 {
+    // In the menu and in a game alike
+    if (handleSoundKey(key))
+        return true;
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed
@@ -123,6 +126,7 @@ void MainWindow::pauseRunningGame()
 void MainWindow::startGameClicked()
 {
     if (m_setupRunner(m_state)) {
+        setUpComputerPlayers();
         // What the player chose is kept at once: a logout or a kill later loses nothing
         writeSettings(true);
         newGame(*m_game);

@@ -57,6 +57,7 @@ void MainWindow::setUpOnFirstShow()
     m_fullScreen = loadFullScreen(*m_settingsFile);
     watchScreen();
     applyScreenMode();
+    setSoundChoice(loadSoundChoice(*m_settingsFile));
 
     m_renderer->createBackBuffer();
     m_state.allocateGrids(m_state.W, m_state.H);
@@ -179,7 +180,10 @@ void MainWindow::closeWithoutAsking()
 
 void MainWindow::writeSettings(bool tellInABox)
 {
-    if (!m_settingsFile || saveSettings(m_state, *m_settingsFile))
+    if (!m_settingsFile)
+        return;
+    saveSoundChoice(m_soundChoice, *m_settingsFile);
+    if (saveSettings(m_state, *m_settingsFile))
         return;
     const QString message = QStringLiteral("The settings could not be written to %1: %2.")
                                 .arg(m_settingsPath, settingsWriteProblem(m_settingsPath));

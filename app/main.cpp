@@ -1,4 +1,5 @@
 // Fendral: the program's entry, its main window and the event loop
+#include "ComputerGameCommand.h"
 #include "FendralApplication.h"
 #include "MainWindow.h"
 #include "TerminationSignals.h"
@@ -7,9 +8,17 @@
 #include <QIcon>
 
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    // A computer game on the command line needs no window and no display
+    if (const std::optional<int> exitCode = fendral::runComputerGameCommand(
+            std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr))
+        return *exitCode;
+
     // Whole scale factors rounded down keep the described window on a 1080p screen at 150 % and
     // every cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
     // the canvas holds device pixels, so a cell is then 10 of them at 1.25, 12 at 1.5 (fewer where

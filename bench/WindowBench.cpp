@@ -5,18 +5,24 @@
 //   fendral_bench_window [seconds per level, default 20] [levels, default 1 50]
 // Then the same levels full screen (F11), at the cell size the screen gives: 15 pixels on the
 // 2560 x 1440 screen that scripts/bench.sh starts.
+// Then the cost of sound at level 50: sound on and off in turn, three times each, through SDL's
+// "dummy" audio driver (which mixes like a real device) unless SDL_AUDIODRIVER names another, with
+// an effect asked for every 250 ms; the medians are compared.
 // Last comes a bare window as a yardstick: what Qt and the X server cost before the game draws
 // anything, with the same timer and a repaint of one sprite's cells at the same rate.
 // Needs a display (scripts/bench.sh starts Xvfb when none is set).
+#include "DisplayView.h"
 #include "FendralApplication.h"
 #include "Level.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
+#include "Sound.h"
+#include "VirtualKeys.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,11 +87,41 @@ Figures runLevel(MainWindow& window, int level, int seconds)
     return { cpu / elapsed, multiplier, steps / elapsed, 1000.0 / nominalStepMs };
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The medians of the CPU share at level 50 with sound on and with sound off, taken in turn
+std::pair<double, double> compareSound(MainWindow& window, int seconds)
+{
+    QTimer effects;
+    int next = 0;
+    QObject::connect(&effects, &QTimer::timeout, &window, [&] {
+        // Every kind in turn, as a lively game asks for them
+        window.view().gameEvent(
+            { static_cast<GameEvent::Kind>(next++ % GameEvent::KindCount), 0, 0.05 });
+    });
+    effects.start(250);
+    std::vector<double> on, off;
+    for (int round = 0; round < 6; ++round) {
+        const bool soundOn = round % 2 == 0;
+        if (window.sound().isEnabled() != soundOn)
+            window.handleKey(VK_F8);
+        (soundOn ? on : off).push_back(runLevel(window, LastLevel, seconds).cpuShare);
+    }
+    if (!window.sound().isEnabled())
+        window.handleKey(VK_F8);
+    return { median(on), median(off) };
+}
+
 // A window of the game's size that shows an image the way the game's window shows its canvas
 class BareWindow : public QWidget {
 public:
     BareWindow()
-        : m_canvas(MainWindow::DesignClientWidth, MainWindow::DesignClientHeight, QImage::Format_RGB32)
+        : m_canvas(
+            MainWindow::DesignClientWidth, MainWindow::DesignClientHeight, QImage::Format_RGB32)
     {
         setFixedSize(m_canvas.size());
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -133,6 +169,8 @@ double runBareWindow(int seconds)
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    qputenv("SDL_AUDIODRIVER",
+        qgetenv("SDL_AUDIODRIVER").isEmpty() ? "dummy" : qgetenv("SDL_AUDIODRIVER"));
     FendralApplication application(argc, argv);
     const QTemporaryDir settingsFolder;
     MainWindow window(settingsFolder.filePath(QStringLiteral("Fendral.ini")));
@@ -169,6 +207,9 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
+    const auto [soundOn, soundOff] = compareSound(window, seconds);
+    std::printf("%-10s %11.1f%% %11.1f%% %11.2f%%\n", "sound", 100 * soundOn, 100 * soundOff,
+        100 * (soundOn - soundOff));
     window.hide();
     std::printf("%-10s %11.1f%%\n", "bare", 100 * runBareWindow(seconds));
     return 0;

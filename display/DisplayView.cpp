@@ -62,6 +62,17 @@ void DisplayView::setMessage(const std::string& text)
 
 void DisplayView::setMessageVisible(bool visible) { m_widgets.messagePanel->setVisible(visible); }
 
+void DisplayView::gameEvent(const GameEvent& event)
+{
+    for (const GameEventListener& listener : m_gameEventListeners)
+        listener(event);
+}
+
+void DisplayView::addGameEventListener(GameEventListener listener)
+{
+    m_gameEventListeners.push_back(std::move(listener));
+}
+
 void DisplayView::updateScores()
 {
     const LeaderFlags flags = computeLeaderFlags(m_state);

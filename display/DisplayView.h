@@ -4,7 +4,9 @@
 #include "GameView.h"
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -52,6 +54,11 @@ public:
     void showLevelStats(int p, bool show) override;
     void setEliminated(int t) override;
     void hideLevelStats(int t) override;
+    void gameEvent(const GameEvent& event) override;
+
+    // Hears every game event from now on, in the order the game tells them.
+    using GameEventListener = std::function<void(const GameEvent&)>;
+    void addGameEventListener(GameEventListener listener);
 
     PlayerScoreFrame* playerFrame(int p) const { return m_playerFrames[p].get(); }
     TeamScoreFrame* teamFrame(int t) const { return m_teamFrames[t].get(); }
@@ -70,6 +77,7 @@ private:
     LayoutWidgets m_widgets;
     std::array<std::unique_ptr<PlayerScoreFrame>, PlayerCount> m_playerFrames;
     std::array<std::unique_ptr<TeamScoreFrame>, TeamCount> m_teamFrames;
+    std::vector<GameEventListener> m_gameEventListeners;
 };
 
 } // namespace fendral

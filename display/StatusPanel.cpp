@@ -1,5 +1,8 @@
 #include "StatusPanel.h"
 
+#include "SoundMark.h"
+
+#include <QFontMetrics>
 #include <QPushButton>
 
 #include <algorithm>
@@ -40,6 +43,9 @@ StatusPanel::StatusPanel(QWidget* parent)
     m_purchasePanel = new Panel(m_levelBox);
     m_purchasePanel->setGeometry(120, 32, 25, 25);
     m_purchasePanel->setCaption(QStringLiteral("0"));
+    // In the gap between the purchases and the needed share, where nothing else is shown
+    m_soundMark = new SoundMark(m_levelBox);
+    m_soundMark->move(148, 37);
 
     // Tests and readers find the controls by the names the game's design gives them
     const std::pair<QWidget*, const char*> designNames[] = { { m_separator, "bev" },

@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace fendral {
 
+class SoundMark;
+
 class StatusPanel : public Panel {
     Q_OBJECT
 public:
@@ -33,6 +35,7 @@ public:
     QPushButton* menuButton() const { return m_menuButton; }
     QPushButton* closeButton() const { return m_closeButton; }
     Panel* purchasePanel() const { return m_purchasePanel; }
+    SoundMark* soundMark() const { return m_soundMark; }
 
 private:
     QPushButton* makeButton(const QString& caption, int left);
@@ -52,6 +55,7 @@ private:
     QPushButton* m_menuButton;
     QPushButton* m_closeButton;
     Panel* m_purchasePanel;
+    SoundMark* m_soundMark;
 };
 
 } // namespace fendral

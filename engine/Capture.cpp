@@ -359,6 +359,7 @@ namespace {
             // A region closed by rival teams belongs to no one, but it is ground all the same
             state.fieldShare += share;
         }
+        view.gameEvent({ GameEvent::RegionCaptured, k == 1 ? owner : -1, share });
     }
 
 } // namespace

@@ -13,17 +13,11 @@ namespace {
         return kind == EnemyKind::Ground ? code != Ground : code == Ground;
     }
 
-    // Bounces until settled, then moves one cell diagonally. An enemy that cannot settle (an open
-    // enemy boxed in by ground that appeared around it) stays on its cell for this step with the
-    // velocity its last bounce left, and tries again in the next.
+    // Moves the enemy as advanceEnemy does and keeps its sprite in step with it.
     void moveEnemy(Game& game, Enemy& enemy, EnemyKind kind)
     {
-        for (int i = 0; i < MaxBounces; ++i)
-            if (!bounce(game.state, enemy, kind)) {
-                enemy.x += enemy.dx;
-                enemy.y += enemy.dy;
-                return;
-            }
+        if (advanceEnemy(game.state, enemy, kind))
+            return;
         // The display glides every sprite one cell along its velocity: start this one a cell
         // back so that it ends the glide on its own cell again. The display erases only the
         // cells behind a sprite, so the square the enemy left on its own cell is erased here.
@@ -82,6 +76,17 @@ bool bounce(const GameState& state, Enemy& enemy, EnemyKind kind)
         enemy.dy = -enemy.dy;
         return true;
     }
+    return false;
+}
+
+bool advanceEnemy(const GameState& state, Enemy& enemy, EnemyKind kind)
+{
+    for (int i = 0; i < MaxBounces; ++i)
+        if (!bounce(state, enemy, kind)) {
+            enemy.x += enemy.dx;
+            enemy.y += enemy.dy;
+            return true;
+        }
     return false;
 }
 

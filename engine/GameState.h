@@ -39,6 +39,7 @@ constexpr int SchemeCount = 7;
 constexpr int LastLevel = 50;
 constexpr int PadCount = 4; // gamepad slots a player can be bound to
 constexpr int NoPad = -1; // the pad slot of a player steered by keys alone
+constexpr int Person = 0; // a player steered by keys or a pad; 1..3 are the computer strengths
 
 // Direction codes: the order of the control keys, the trail directions and the direction queue
 enum Direction { Up = 0, Down = 1, Left = 2, Right = 3 };
@@ -167,6 +168,7 @@ struct GameState {
     std::array<std::array<int, PlayerCount>, TeamCount> teamAssignment {}; // [team][player]
     std::array<uint8_t, 256> keyOwner {};
     std::array<int, PlayerCount> padSlot { 0, 1, 2, 3 }; // each player's gamepad slot, or NoPad
+    std::array<int, PlayerCount> computer {}; // Person, or the strength of a computer player
 
     RandomGenerator rng;
 

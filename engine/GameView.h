@@ -7,6 +7,28 @@
 
 namespace fendral {
 
+// Something that just happened in the game, told to the view at the moment it happens
+struct GameEvent {
+    enum Kind {
+        LeftGround, // a player left the ground and lays a trail
+        TrailClosed, // trails closed in a step; share: the part of the field they took
+        RegionCaptured, // an open region became ground; share: its part of the field
+        PlayerDied,
+        LifeBought,
+        PlayerRevived, // a player who was out is back in play
+        LevelCompleted,
+        GameOver,
+        GameCompleted, // the last level was completed
+        Paused,
+        Continued,
+    };
+    static constexpr int KindCount = Continued + 1;
+
+    Kind kind;
+    int player = -1; // the player it happened to, -1 for the whole game
+    double share = 0;
+};
+
 class GameView {
 public:
     virtual ~GameView() = default;
@@ -53,6 +75,9 @@ public:
     virtual void showLevelStats(int p, bool show) = 0;
     virtual void setEliminated(int t) = 0;
     virtual void hideLevelStats(int t) = 0;
+
+    // What happened, for whoever follows the game besides the screen; nothing by default
+    virtual void gameEvent(const GameEvent&) { }
 };
 
 } // namespace fendral

@@ -50,8 +50,9 @@ namespace {
     void buildKeyOwners(GameState& state)
     {
         state.keyOwner.fill(0);
+        // A computer player's keys steer nobody: a person may use them
         for (int p = 0; p < PlayerCount; ++p)
-            if (state.players[p].alive)
+            if (state.players[p].alive && state.computer[p] == Person)
                 for (int k = 0; k < 4; ++k)
                     state.keyOwner[state.controlKeys[p][k]] = static_cast<uint8_t>(4 * p + k + 1);
     }

@@ -165,6 +165,7 @@ namespace {
         player.respawnDelay = 6;
         ++player.levelDeaths;
         ++player.deaths;
+        game.view.gameEvent({ GameEvent::PlayerDied, p });
         Team& team = state.teams[player.team];
         if (team.lives < 1.0) {
             player.alive = 0;
@@ -189,6 +190,17 @@ void requestDirection(Player& player, int d)
     }
 }
 
+bool steerPlayer(GameState& state, int p, int direction)
+{
+    if (state.paused != 0)
+        return false;
+    Player& player = state.players[p];
+    // A request during the respawn delay is swallowed, so the press does nothing else either
+    if (player.respawnDelay == 0)
+        requestDirection(player, direction);
+    return true;
+}
+
 void movePhase(Game& game)
 {
     for (int p = 0; p < PlayerCount; ++p)
@@ -209,21 +221,31 @@ void erasePhase(Game& game)
 
 void closePhase(Game& game)
 {
-    for (Player& player : game.state.players)
+    GameState& state = game.state;
+    for (Player& player : state.players)
         player.closedTrail = 0;
-    while (closurePass(game))
+    const double shareBefore = state.fieldShare;
+    bool closedAny = false;
+    while (closurePass(game)) {
         capture(game);
+        closedAny = true;
+    }
+    if (closedAny)
+        game.view.gameEvent({ GameEvent::TrailClosed, -1, state.fieldShare - shareBefore });
 }
 
-void startTrailPhase(GameState& state)
+void startTrailPhase(Game& game)
 {
-    for (Player& player : state.players) {
+    GameState& state = game.state;
+    for (int p = 0; p < PlayerCount; ++p) {
+        Player& player = state.players[p];
         if (!isInPlay(player) || player.drawing || state.cells[player.x][player.y] != Open)
             continue;
         player.drawing = 1;
         player.trailStartX = player.x;
         player.trailStartY = player.y;
         player.trailLength = 0;
+        game.view.gameEvent({ GameEvent::LeftGround, p });
     }
 }
 

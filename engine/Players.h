@@ -8,11 +8,15 @@ namespace fendral {
 // Queues direction d for player p: a second request waits behind the first, a third replaces it.
 void requestDirection(Player& player, int d);
 
+// The one door of a direction request, from a key, a pad or a computer player: nothing while
+// paused, swallowed during the respawn delay; true when the request is consumed.
+bool steerPlayer(GameState& state, int p, int direction);
+
 // The phases of a logic step, in the order the tick calls them
 void movePhase(Game& game);
 void erasePhase(Game& game);
 void closePhase(Game& game); // runs capture after each pass of closures
-void startTrailPhase(GameState& state);
+void startTrailPhase(Game& game);
 void hazardPhase(GameState& state);
 void deathPhase(Game& game);
 

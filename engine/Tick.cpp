@@ -86,13 +86,17 @@ namespace {
             if (!hasPlayerInPlay(state)) {
                 showMessage(game, "Game Over - Press Space");
                 state.paused = 1;
+                // A lost game goes on moving its enemies and is checked again every tick
+                if (state.gameOver == 0)
+                    game.view.gameEvent({ GameEvent::GameOver });
                 state.gameOver = 1;
             }
             return;
         }
         state.paused = 1;
-        showMessage(
-            game, state.level < LastLevel ? "Level Completed - Press Space" : finalMessage(state));
+        const bool lastLevel = state.level >= LastLevel;
+        showMessage(game, lastLevel ? finalMessage(state) : "Level Completed - Press Space");
+        game.view.gameEvent({ lastLevel ? GameEvent::GameCompleted : GameEvent::LevelCompleted });
     }
 
     // Kind A and kind B additions; both keep a team's lives below 100.
@@ -132,6 +136,12 @@ void tick(Game& game)
     checkLevelEnd(game);
 }
 
+bool runsLogicStep(const GameState& state)
+{
+    return (!state.paused || state.gameOver) && state.fieldShare < state.neededShare
+        && state.ticksToStep == 0;
+}
+
 void logicStep(Game& game)
 {
     GameState& state = game.state;
@@ -140,7 +150,7 @@ void logicStep(Game& game)
     movePhase(game);
     erasePhase(game);
     closePhase(game);
-    startTrailPhase(state);
+    startTrailPhase(game);
     hazardPhase(state);
     enemyPhase(game);
     deathPhase(game);
@@ -195,6 +205,7 @@ void buyLives(Game& game)
         if (state.teams[t].active != 0)
             reviveOutPlayers(game, t, true);
     ++state.cheatCount;
+    game.view.gameEvent({ GameEvent::LifeBought });
     game.view.updateScores();
 }
 
@@ -209,6 +220,7 @@ void reviveOutPlayers(Game& game, int t, bool placeNow)
         if (game.view.hasPlayerFrame(p))
             game.view.setOut(p, false);
         team.lives -= 1.0;
+        game.view.gameEvent({ GameEvent::PlayerRevived, p });
         if (placeNow) {
             respawn(state, p);
             state.players[p].respawnDelay = 0;

@@ -8,6 +8,10 @@ namespace fendral {
 // The timer callback: one tick of the running game.
 void tick(Game& game);
 
+// Whether the next tick runs a logic step: the game is not paused (or is lost and runs on), the
+// level is not completed, and the step is due. Computer players decide just before such a tick.
+bool runsLogicStep(const GameState& state);
+
 // One logic step: speed check, the player phases, the enemies, deaths and team lives.
 void logicStep(Game& game);
 

@@ -125,7 +125,9 @@ void Gamepads::readEvents(Changes& changes)
                 if (const int slot = slotOfInstance(event.cbutton.which); slot >= 0)
                     buttonPressed(slot, event.cbutton.button);
                 break;
-            default: // the joysticks' own events, read through the controllers instead
+            default: // the joysticks' own events are read through the controllers instead
+                if (m_otherEvents)
+                    m_otherEvents(event);
                 break;
             }
         }

@@ -9,9 +9,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct _SDL_GameController;
+union SDL_Event;
 
 namespace fendral {
 
@@ -43,6 +45,11 @@ public:
 
     // Reads everything the pads did since the last poll and emits it in order.
     void poll();
+
+    // The service reads SDL's whole event queue; what is not the pads' goes to this handler
+    // (the audio devices coming and going), in the order SDL reported it.
+    using OtherEventHandler = std::function<void(const SDL_Event&)>;
+    void setOtherEventHandler(OtherEventHandler handler) { m_otherEvents = std::move(handler); }
 
 signals:
     // A D-pad button was pressed or the stick turned to a new direction (engine codes 0..3)
@@ -92,6 +99,7 @@ private:
     std::vector<Request> m_requests; // gathered while SDL is read, emitted after
     QTimer m_timer;
     int m_pollInterval = 0;
+    OtherEventHandler m_otherEvents;
 };
 
 } // namespace fendral

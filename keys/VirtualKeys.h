@@ -8,5 +8,9 @@ constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
 constexpr int VK_ADD = 107; // keypad "+"
 constexpr int VK_F11 = 122; // full screen and back
+// Function keys have no key name, so no player steers with them
+constexpr int VK_F7 = 118; // sound quieter
+constexpr int VK_F8 = 119; // sound on or off
+constexpr int VK_F9 = 120; // sound louder
 
 } // namespace fendral

@@ -31,6 +31,11 @@ namespace {
     QString gamepadKey(int p) { return section + QStringLiteral("Gamepad") + QString::number(p); }
 
     QString fullScreenKey() { return section + QStringLiteral("FullScreen"); }
+    const QString soundKey = section + QStringLiteral("Sound");
+    const QString soundVolumeKey = section + QStringLiteral("SoundVolume"); // per cent
+    QString computerKey(int p) { return section + QStringLiteral("Computer") + QString::number(p); }
+
+    constexpr int StrongestComputer = 3;
 
     // The file holds what the game writes: an optional minus sign and decimal digits, within the
     // 32 bits of an int (leading zeros are still decimal). Anything else is not an integer: a
@@ -136,6 +141,16 @@ namespace {
         }
     }
 
+    // 0 or a missing or bad value: a person steers the player; 1..3: a computer player of that
+    // strength
+    void loadComputers(GameState& state, QSettings& file)
+    {
+        for (int p = 0; p < PlayerCount; ++p) {
+            const int value = readInteger(file, computerKey(p), Person);
+            state.computer[p] = value >= Person && value <= StrongestComputer ? value : Person;
+        }
+    }
+
     int padNumber(int slot) { return slot >= 0 && slot < PadCount ? slot + 1 : 0; }
 
 } // namespace
@@ -145,6 +160,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadKeys(state, file);
     loadColours(state, file);
     loadPadSlots(state, file);
+    loadComputers(state, file);
 }
 
 bool saveSettings(const GameState& state, QSettings& file)
@@ -158,6 +174,8 @@ bool saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, colourKey(p), state.colourChoice[p]);
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(file, computerKey(p), state.computer[p]);
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
     file.sync();
@@ -185,6 +203,23 @@ void saveFullScreen(QSettings& file, bool fullScreen)
 {
     writeInteger(file, fullScreenKey(), fullScreen ? 1 : 0);
     file.sync();
+}
+
+SoundChoice loadSoundChoice(QSettings& file)
+{
+    SoundChoice choice;
+    // Only a 0 switches sound off
+    choice.on = readInteger(file, soundKey, 1) != 0;
+    const int percent = readInteger(file, soundVolumeKey, -1);
+    if (percent >= 0 && percent <= 100 && percent % 10 == 0)
+        choice.volumeStep = percent / 10;
+    return choice;
+}
+
+void saveSoundChoice(const SoundChoice& choice, QSettings& file)
+{
+    writeInteger(file, soundKey, choice.on ? 1 : 0);
+    writeInteger(file, soundVolumeKey, std::clamp(choice.volumeStep, 0, SoundChoice::VolumeSteps) * 10);
 }
 
 } // namespace fendral

@@ -1,4 +1,5 @@
-// The settings file: control keys, pause key, colours and gamepads, kept between runs
+// The settings file: control keys, pause key, colours, gamepads, computer players and sound,
+// kept between runs
 #pragma once
 
 class QSettings;
@@ -9,10 +10,10 @@ namespace fendral {
 struct GameState;
 
 // Reads the keys and colours from the file, replacing an invalid key group or colour group by
-// its defaults, and each player's gamepad.
+// its defaults, each player's gamepad, and which players the computer steers.
 void loadSettings(GameState& state, QSettings& file);
 
-// Writes the keys, colours and gamepads to the file; false when that failed. A file that cannot
+// Writes the keys, colours, gamepads and computer players to the file; false when that failed. A file that cannot
 // be written leaves everything as it was, in memory and on disk.
 bool saveSettings(const GameState& state, QSettings& file);
 
@@ -23,5 +24,17 @@ QString settingsWriteProblem(const QString& path);
 bool loadFullScreen(QSettings& file);
 // Remembers the choice at once: the game may be ended by anything after a switch.
 void saveFullScreen(QSettings& file, bool fullScreen);
+
+// Sound on or off and its volume in steps of 10 %, in keys of their own
+struct SoundChoice {
+    static constexpr int VolumeSteps = 10;
+    bool on = true;
+    int volumeStep = 7;
+};
+
+// A missing or bad value gives sound on, at 70 %.
+SoundChoice loadSoundChoice(QSettings& file);
+// Written with the next saveSettings.
+void saveSoundChoice(const SoundChoice& choice, QSettings& file);
 
 } // namespace fendral

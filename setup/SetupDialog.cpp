@@ -1,5 +1,8 @@
 #include "SetupDialog.h"
 
+#include "LoadMenu.h"
+#include "PlayerRow.h"
+
 #include "GameState.h"
 #include "KeyNames.h"
 #include "KeyTranslation.h"
@@ -7,13 +10,9 @@
 #include "VirtualKeys.h"
 #include "Widgets.h"
 
-#include <QAction>
-#include <QActionGroup>
-#include <QCheckBox>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -25,9 +24,6 @@ namespace fendral {
 
 namespace {
 
-    constexpr const char* schemeNames[SchemeCount]
-        = { "Arrows", "Num8546", "WSAD", "RFDG", "P;L'", "Num5639", "SAQZ" };
-
     QPixmap checkMark(const QColor& colour)
     {
         QPixmap pixmap(16, 16);
@@ -37,24 +33,6 @@ namespace {
         painter.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF stroke[] = { { 2.5, 8.5 }, { 6.0, 12.5 }, { 13.5, 3.0 } };
         painter.drawPolyline(stroke, 3);
-        return pixmap;
-    }
-
-    // The mark of a bound pad on a Load button: a small dark pad body with its number, only its
-    // outline while the pad is not connected
-    QPixmap padMark(int slot, bool connected)
-    {
-        QPixmap pixmap(15, 11);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QColor body(0x40, 0x40, 0x40);
-        painter.setPen(connected ? Qt::NoPen : QPen(body, 1));
-        painter.setBrush(connected ? QBrush(body) : QBrush(Qt::NoBrush));
-        painter.drawRoundedRect(QRectF(0.5, 0.5, 14, 10), 4, 4);
-        painter.setFont(sansFont(9, true));
-        painter.setPen(connected ? QColor(Qt::white) : body);
-        painter.drawText(QRect(0, 0, 15, 11), Qt::AlignCenter, QString::number(slot + 1));
         return pixmap;
     }
 
@@ -74,7 +52,7 @@ SetupDialog::SetupDialog(GameState& state, QWidget* parent)
     createDesignedControls();
 }
 
-SetupDialog::~SetupDialog() { destroyRunTimeControls(); }
+SetupDialog::~SetupDialog() = default;
 
 void SetupDialog::createDesignedControls()
 {
@@ -92,12 +70,6 @@ void SetupDialog::createLabels()
         addLabel(QString::fromLatin1(teamLetters[t]), 58 + 24 * t, 8)
             ->setObjectName(QStringLiteral("Label%1").arg(6 + t));
     }
-    for (int p = 0; p < PlayerCount; ++p) {
-        const std::string_view name = playerNames[p];
-        addLabel(QString::fromLatin1(name.data(), qsizetype(name.size())), 8, 26 + 24 * p)
-            ->setObjectName(QStringLiteral("Label%1").arg(1 + p));
-    }
-
     const char* directions[4] = { "Up", "Down", "Left", "Right" };
     const int directionLabels[4] = { 10, 11, 13, 12 };
     for (int d = 0; d < 4; ++d) {
@@ -112,17 +84,15 @@ void SetupDialog::createLabels()
 
 void SetupDialog::createPlayerControls()
 {
-    const char* loadNames[PlayerCount] = { "Button2", "Button4", "Button5", "Button6" };
     for (int p = 0; p < PlayerCount; ++p) {
-        m_colourShapes[p] = new ColourShape(this, QRect(152, 24 + 24 * p, 17, 17));
-        m_colourShapes[p]->setObjectName(QStringLiteral("col%1").arg(p));
-        connect(m_colourShapes[p], &ColourShape::pressed, this,
+        auto* row = new PlayerRow(this, p);
+        connect(row, &PlayerRow::colourPressed, this,
             [this, p](Qt::MouseButton button) { colourPressed(p, button); });
-
-        m_loadButtons[p] = addButton(QString(), 432, 24 + 24 * p, 25, 17);
-        m_loadButtons[p]->setObjectName(QString::fromLatin1(loadNames[p]));
-        m_loadButtons[p]->setIconSize(QSize(15, 11));
-        connect(m_loadButtons[p], &QPushButton::clicked, this, [this, p] { loadClicked(p); });
+        connect(row, &PlayerRow::loadClicked, this, [this, p] { loadClicked(p); });
+        connect(row, &PlayerRow::teamBoxClicked, this, [this, p](int t) { teamBoxClicked(t, p); });
+        connect(
+            row, &PlayerRow::keyButtonClicked, this, [this, p](int d) { keyButtonClicked(p, d); });
+        m_rows[p] = row;
     }
 }
 
@@ -130,7 +100,7 @@ void SetupDialog::createCommandButtons()
 {
     m_pauseButton = addButton(QString(), 176, 136, 57, 17);
     m_pauseButton->setObjectName(QStringLiteral("pauser"));
-    connect(m_pauseButton, &QPushButton::clicked, this, [this] { keyButtonClicked(PauserTag); });
+    connect(m_pauseButton, &QPushButton::clicked, this, [this] { pauseButtonClicked(); });
 
     QFont boldFont = font();
     boldFont.setBold(true);
@@ -152,31 +122,21 @@ void SetupDialog::createCommandButtons()
     connect(m_startButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void SetupDialog::createSchemeMenu()
+QMenu* SetupDialog::schemeMenu() const { return m_schemeMenu; }
+
+void SetupDialog::setConnectedPads(const std::array<QString, 4>& names)
 {
-    m_schemeMenu = new QMenu(this);
-    m_schemeMenu->setObjectName(QStringLiteral("mnu"));
-    for (int s = 0; s < SchemeCount; ++s) {
-        QAction* item = m_schemeMenu->addAction(QString::fromLatin1(schemeNames[s]));
-        connect(item, &QAction::triggered, this, [this, s] { schemeChosen(s); });
-    }
-    addPadItems();
+    m_padNames = names;
+    m_schemeMenu->showPadNames(names);
+    showPads();
 }
 
-// Below the schemes, the pads: a player keeps its keys and may steer with a pad besides them
-void SetupDialog::addPadItems()
+void SetupDialog::createSchemeMenu()
 {
-    m_schemeMenu->addSeparator();
-    m_padItems = new QActionGroup(this);
-    for (int item = 0; item <= PadCount; ++item) {
-        const int slot = item < PadCount ? item : NoPad;
-        QAction* action = m_schemeMenu->addAction(
-            slot == NoPad ? QStringLiteral("No gamepad") : padCaption(slot));
-        action->setCheckable(true);
-        action->setData(slot);
-        m_padItems->addAction(action);
-        connect(action, &QAction::triggered, this, [this, slot] { padChosen(slot); });
-    }
+    m_schemeMenu = new LoadMenu(this);
+    connect(m_schemeMenu, &LoadMenu::schemeChosen, this, &SetupDialog::schemeChosen);
+    connect(m_schemeMenu, &LoadMenu::padChosen, this, &SetupDialog::padChosen);
+    connect(m_schemeMenu, &LoadMenu::computerChosen, this, &SetupDialog::computerChosen);
 }
 
 QLabel* SetupDialog::addLabel(const QString& text, int left, int top)
@@ -189,11 +149,7 @@ QLabel* SetupDialog::addLabel(const QString& text, int left, int top)
 
 QPushButton* SetupDialog::addButton(const QString& text, int left, int top, int width, int height)
 {
-    auto* button = new QPushButton(text, this);
-    button->setGeometry(left, top, width, height);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setAutoDefault(false);
-    return button;
+    return addDialogButton(this, text, left, top, width, height);
 }
 
 // A red check mark, grey while the button is disabled
@@ -232,57 +188,19 @@ void SetupDialog::keyPressEvent(QKeyEvent* event)
 // Tab must not move the focus onto a control: the dialog handles every key itself
 bool SetupDialog::focusNextPrevChild(bool) { return false; }
 
-// The team boxes and the key buttons, told apart by their tags
-void SetupDialog::createRunTimeControls()
-{
-    for (int tag = 0; tag < 16; ++tag) {
-        const int t = tag / 4;
-        const int p = tag % 4;
-        auto* box = new QCheckBox(this);
-        box->setObjectName(QStringLiteral("cb%1").arg(tag));
-        box->setGeometry(56 + 24 * t, 24 + 24 * p, 17, 17);
-        box->setFocusPolicy(Qt::NoFocus);
-        connect(box, &QCheckBox::clicked, this, [this, tag] { teamBoxClicked(tag); });
-        box->show();
-        m_teamBoxes[tag] = box;
-    }
-    for (int tag = 0; tag < 16; ++tag) {
-        const int p = tag / 4;
-        const int d = tag % 4;
-        QPushButton* button = addButton(QString(), 176 + 64 * d, 24 + 24 * p, 57, 17);
-        button->setObjectName(QStringLiteral("bs%1").arg(tag));
-        connect(button, &QPushButton::clicked, this, [this, tag] { keyButtonClicked(tag); });
-        button->show();
-        m_keyButtons[tag] = button;
-    }
-}
-
 void SetupDialog::setUpControls()
 {
-    if (!m_teamBoxes[0])
-        createRunTimeControls();
     m_colourOwner.fill(NoPlayer);
-    for (int p = 0; p < PlayerCount; ++p) {
-        showColour(p);
-        m_colourOwner[m_state.colourChoice[p]] = p;
+    for (PlayerRow* row : m_rows) {
+        if (!row->hasRunTimeControls())
+            row->createRunTimeControls();
+        row->showColour(m_state);
+        m_colourOwner[m_state.colourChoice[row->player()]] = row->player();
     }
     m_pauseButton->setText(keyName(m_state.pauseKey));
     syncTeamChecks();
     refreshKeyCaptions();
     showPads();
-}
-
-void SetupDialog::destroyRunTimeControls()
-{
-    for (QCheckBox*& box : m_teamBoxes) {
-        delete box;
-        box = nullptr;
-    }
-    for (QPushButton*& button : m_keyButtons) {
-        delete button;
-        button = nullptr;
-    }
-    m_captureButton = nullptr;
 }
 
 bool SetupDialog::handleKey(int key)
@@ -299,8 +217,8 @@ bool SetupDialog::handleKey(int key)
                         target = old;
                 }
             } else {
-                const int p = m_captureTag / 4;
-                const int d = m_captureTag % 4;
+                const int p = m_capturePlayer;
+                const int d = m_captureDirection;
                 for (int k = 0; k < 4; ++k) {
                     if (k != d && m_state.controlKeys[p][k] == key)
                         target = old;
@@ -330,12 +248,9 @@ void SetupDialog::syncTeamChecks()
 {
     m_syncing = true;
     bool anyone = false;
-    for (int t = 0; t < TeamCount; ++t) {
-        for (int p = 0; p < PlayerCount; ++p) {
-            const bool plays = m_state.teamAssignment[t][p] != 0;
-            m_teamBoxes[4 * t + p]->setChecked(plays);
-            anyone = anyone || plays;
-        }
+    for (PlayerRow* row : m_rows) {
+        row->showTeams(m_state);
+        anyone = anyone || isTicked(row->player());
     }
     m_syncing = false;
     m_startButton->setEnabled(anyone);
@@ -343,30 +258,30 @@ void SetupDialog::syncTeamChecks()
 
 void SetupDialog::refreshKeyCaptions()
 {
-    for (int k = 0; k < 16; ++k) {
-        const int code = m_state.controlKeys[k / 4][k % 4];
-        bool marked = false;
-        for (int j = 0; j < 16; ++j) {
-            if (j != k && m_state.controlKeys[j / 4][j % 4] == code)
-                marked = true;
-        }
-        m_keyButtons[k]->setText(marked ? QStringLiteral("! ") + keyName(code) : keyName(code));
+    // A computer player's keys steer nobody: they are free for anyone else
+    for (int p = 0; p < PlayerCount; ++p) {
+        std::array<bool, 4> shared {};
+        for (int d = 0; d < 4; ++d)
+            for (int q = 0; q < PlayerCount; ++q)
+                shared[d] = shared[d]
+                    || (q != p && isPerson(q) && holdsKey(q, m_state.controlKeys[p][d]));
+        // Within a player's own keys no key repeats: the capture refuses it
+        m_rows[p]->showKeys(m_state, shared);
     }
     m_pauseButton->setText(keyName(m_state.pauseKey));
-    enableSchemes();
+    m_schemeMenu->enableSchemes(m_state.pauseKey);
     checkKeyClashes();
 }
 
 void SetupDialog::checkKeyClashes()
 {
+    // Only people clash: a computer player's keys steer nobody
     for (int p = 0; p < PlayerCount; ++p) {
         for (int q = 0; q < PlayerCount; ++q) {
             bool shared = false;
-            for (const int key : m_state.controlKeys[p]) {
-                const auto& keys = m_state.controlKeys[q];
-                shared = shared || std::find(keys.begin(), keys.end(), key) != keys.end();
-            }
-            m_keyClash[p][q] = p != q && shared;
+            for (const int key : m_state.controlKeys[p])
+                shared = shared || holdsKey(q, key);
+            m_keyClash[p][q] = p != q && shared && isPerson(p) && isPerson(q);
         }
     }
     for (int p = 0; p < PlayerCount; ++p) {
@@ -379,7 +294,7 @@ void SetupDialog::checkKeyClashes()
     }
 }
 
-void SetupDialog::teamBoxClicked(int tag)
+void SetupDialog::teamBoxClicked(int t, int p)
 {
     if (m_syncing)
         return;
@@ -387,8 +302,6 @@ void SetupDialog::teamBoxClicked(int tag)
         cancelCapture();
         refreshKeyCaptions();
     }
-    const int t = tag / 4;
-    const int p = tag % 4;
     auto& teams = m_state.teamAssignment;
     teams[t][p] = teams[t][p] ? 0 : 1;
     if (teams[t][p]) {
@@ -433,19 +346,32 @@ void SetupDialog::colourPressed(int p, Qt::MouseButton button)
     }
 }
 
-void SetupDialog::keyButtonClicked(int tag)
+void SetupDialog::keyButtonClicked(int p, int d)
+{
+    if (!isPerson(p))
+        return;
+    endCaptureShown();
+    m_captureButton = m_rows[p]->keyButton(d);
+    m_captureTarget = &m_state.controlKeys[p][d];
+    m_capturePlayer = p;
+    m_captureDirection = d;
+    m_rows[p]->showCapture(d);
+}
+
+void SetupDialog::pauseButtonClicked()
+{
+    endCaptureShown();
+    m_captureButton = m_pauseButton;
+    m_captureTarget = &m_state.pauseKey;
+    m_capturePlayer = NoPlayer;
+    m_pauseButton->setText(QStringLiteral("..."));
+}
+
+// A button that was waiting for a key shows its key again
+void SetupDialog::endCaptureShown()
 {
     if (m_captureButton)
         m_captureButton->setText(keyName(*m_captureTarget));
-    m_captureTag = tag;
-    if (tag == PauserTag) {
-        m_captureButton = m_pauseButton;
-        m_captureTarget = &m_state.pauseKey;
-    } else {
-        m_captureButton = m_keyButtons[tag];
-        m_captureTarget = &m_state.controlKeys[tag / 4][tag % 4];
-    }
-    m_captureButton->setText(QStringLiteral("..."));
 }
 
 void SetupDialog::resetTeamsClicked() { resetTeams(); }
@@ -463,17 +389,19 @@ void SetupDialog::loadClicked(int p)
     cancelCapture();
     refreshKeyCaptions();
     m_schemeTarget = p;
-    checkPadItem();
-    m_schemeMenu->popup(m_loadButtons[p]->mapToGlobal(QPoint(0, 0)));
+    m_schemeMenu->tickChoicesOf(m_state, p);
+    m_schemeMenu->popup(m_rows[p]->loadButton()->mapToGlobal(QPoint(0, 0)));
 }
 
 void SetupDialog::schemeChosen(int scheme)
 {
     // Refused like a captured key would be: the player's keys stay as they were
-    if (holdsPauseKey(scheme))
+    if (schemeHolds(scheme, m_state.pauseKey))
         return;
     m_state.controlKeys[m_schemeTarget] = ControlScheme[scheme];
+    m_state.computer[m_schemeTarget] = Person;
     refreshKeyCaptions();
+    showPads();
 }
 
 void SetupDialog::padChosen(int slot)
@@ -484,57 +412,22 @@ void SetupDialog::padChosen(int slot)
             other = NoPad;
     }
     m_state.padSlot[m_schemeTarget] = slot;
+    m_state.computer[m_schemeTarget] = Person;
+    refreshKeyCaptions();
     showPads();
 }
 
-void SetupDialog::setConnectedPads(const std::array<QString, 4>& names)
+void SetupDialog::computerChosen(int strength)
 {
-    m_padNames = names;
-    for (QAction* action : m_padItems->actions()) {
-        if (const int slot = action->data().toInt(); slot != NoPad)
-            action->setText(padCaption(slot));
-    }
+    m_state.computer[m_schemeTarget] = strength;
+    refreshKeyCaptions();
     showPads();
 }
 
-QString SetupDialog::padCaption(int slot) const
-{
-    const QString name
-        = m_padNames[slot].isEmpty() ? QStringLiteral("not connected") : m_padNames[slot];
-    return QStringLiteral("Gamepad %1 (%2)").arg(slot + 1).arg(name);
-}
-
-void SetupDialog::checkPadItem()
-{
-    for (QAction* action : m_padItems->actions())
-        action->setChecked(action->data().toInt() == m_state.padSlot[m_schemeTarget]);
-}
-
-// The Load buttons have no text of their own: a bound pad shows as a mark on its icon
 void SetupDialog::showPads()
 {
-    for (int p = 0; p < PlayerCount; ++p) {
-        const int slot = m_state.padSlot[p];
-        const bool bound = slot >= 0 && slot < PadCount;
-        m_loadButtons[p]->setIcon(
-            bound ? QIcon(padMark(slot, !m_padNames[slot].isEmpty())) : QIcon());
-        m_loadButtons[p]->setToolTip(bound ? padCaption(slot) : QString());
-    }
-}
-
-// A direction on the pause key could never steer, and the next start would find the key set
-// invalid and reset all seventeen keys: such a scheme is offered disabled
-void SetupDialog::enableSchemes()
-{
-    const QList<QAction*> items = m_schemeMenu->actions();
-    for (int s = 0; s < SchemeCount; ++s)
-        items[s]->setEnabled(!holdsPauseKey(s));
-}
-
-bool SetupDialog::holdsPauseKey(int scheme) const
-{
-    const auto& keys = ControlScheme[scheme];
-    return std::find(keys.begin(), keys.end(), m_state.pauseKey) != keys.end();
+    for (PlayerRow* row : m_rows)
+        row->showLoad(m_state, m_padNames);
 }
 
 void SetupDialog::resetTeams()
@@ -555,9 +448,14 @@ bool SetupDialog::isTicked(int p) const
     return false;
 }
 
-void SetupDialog::showColour(int p)
+void SetupDialog::showColour(int p) { m_rows[p]->showColour(m_state); }
+
+bool SetupDialog::isPerson(int p) const { return m_state.computer[p] == Person; }
+
+bool SetupDialog::holdsKey(int p, int key) const
 {
-    m_colourShapes[p]->setFill(qtColour(defaultColours[m_state.colourChoice[p]]));
+    const auto& keys = m_state.controlKeys[p];
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
 } // namespace fendral

@@ -3,12 +3,8 @@
 
 #include <QDialog>
 
-#include <QString>
-
 #include <array>
 
-class QActionGroup;
-class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -16,13 +12,15 @@ class QPushButton;
 namespace fendral {
 
 struct GameState;
-class ColourShape;
+class LoadMenu;
+class PlayerRow;
 
-// Edits teamAssignment, colourChoice, controlKeys, pauseKey and padSlot of the state in place
-// while it is open; closes Accepted with Start (a click or Enter) and Rejected with Escape or the
-// close box, keeping every change either way. Every control carries its design name as object
-// name; the boxes and key buttons made at show are "cb" and "bs" followed by their tag. A Load
-// button's menu also binds a gamepad to its player, and the button shows that pad.
+// Edits teamAssignment, colourChoice, controlKeys, pauseKey, padSlot and computer of the state
+// in place while it is open; closes Accepted with Start (a click or Enter) and Rejected with
+// Escape or the close box, keeping every change either way. Each player's row (PlayerRow) shows
+// that player; the dialog holds the rules between the rows: no two people who share a key play
+// at once, no two players share a colour, a pad steers one player, the pause key steers nobody.
+// A Load button's menu also binds a gamepad to its player or hands the player to the computer.
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -31,7 +29,7 @@ public:
 
     // The popup menu of control schemes and gamepads, for tests and scripts that pick an item
     // without it
-    QMenu* schemeMenu() const { return m_schemeMenu; }
+    QMenu* schemeMenu() const;
     // The names of the pads plugged in, by slot, empty for an empty slot: the Load menu says
     // which pads are connected, and the mark of a bound pad that is not is drawn hollow.
     void setConnectedPads(const std::array<QString, 4>& names);
@@ -47,7 +45,6 @@ private:
     void createPlayerControls();
     void createCommandButtons();
     void createSchemeMenu();
-    void createRunTimeControls();
     QLabel* addLabel(const QString& text, int left, int top);
     QPushButton* addButton(const QString& text, int left, int top, int width, int height);
     void createStartGlyph();
@@ -55,21 +52,18 @@ private:
 
     void setUpControls();
     bool handleKey(int key);
-    void destroyRunTimeControls();
-    void teamBoxClicked(int tag);
+    void teamBoxClicked(int t, int p);
     void colourPressed(int p, Qt::MouseButton button);
-    void keyButtonClicked(int tag);
+    void keyButtonClicked(int p, int d);
+    void pauseButtonClicked();
+    void endCaptureShown();
     void resetTeamsClicked();
     void resetControlsClicked();
     void loadClicked(int p);
     void schemeChosen(int scheme);
-    void addPadItems();
     void padChosen(int slot);
-    void checkPadItem();
+    void computerChosen(int strength);
     void showPads();
-    QString padCaption(int slot) const;
-    void enableSchemes();
-    bool holdsPauseKey(int scheme) const;
 
     void syncTeamChecks();
     void refreshKeyCaptions();
@@ -77,29 +71,25 @@ private:
     void resetTeams();
     void cancelCapture();
     bool isTicked(int p) const;
-    bool isCapturingPauseKey() const { return m_captureTag == PauserTag; }
+    bool isPerson(int p) const;
+    bool holdsKey(int p, int key) const;
+    bool isCapturingPauseKey() const { return m_capturePlayer == NoPlayer; }
     void showColour(int p);
 
-    static constexpr int PauserTag = 16;
     static constexpr int NoPlayer = -1;
 
     GameState& m_state;
 
-    std::array<ColourShape*, 4> m_colourShapes {};
-    std::array<QPushButton*, 4> m_loadButtons {};
+    std::array<PlayerRow*, 4> m_rows {}; // children of the dialog
     QPushButton* m_pauseButton = nullptr;
     QPushButton* m_startButton = nullptr;
-    QMenu* m_schemeMenu = nullptr;
-    QActionGroup* m_padItems = nullptr; // "Gamepad 1".."Gamepad 4", then "No gamepad"
+    LoadMenu* m_schemeMenu = nullptr;
     std::array<QString, 4> m_padNames; // of the pads connected, by slot
-
-    // Made at show, destroyed with the dialog
-    std::array<QCheckBox*, 16> m_teamBoxes {}; // tag 4t + p
-    std::array<QPushButton*, 16> m_keyButtons {}; // tag 4p + d
 
     QPushButton* m_captureButton = nullptr; // the button waiting for a key, if any
     int* m_captureTarget = nullptr; // the setting that key will go to
-    int m_captureTag = 0;
+    int m_capturePlayer = NoPlayer; // whose key it is, NoPlayer for the pause key
+    int m_captureDirection = 0;
     std::array<std::array<bool, 4>, 4> m_keyClash {};
     std::array<int, 6> m_colourOwner {};
     int m_schemeTarget = 0;

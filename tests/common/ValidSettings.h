@@ -39,5 +39,6 @@ inline bool passesValidation(const fendral::GameState& state)
 // What the settings file keeps of a state
 inline auto savedSettings(const fendral::GameState& state)
 {
-    return std::tie(state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot);
+    return std::tie(
+        state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot, state.computer);
 }

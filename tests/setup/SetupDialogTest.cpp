@@ -1,6 +1,7 @@
 // The setup dialog driven like a user would, by mouse clicks on its controls and key presses
 #include "SetupDialog.h"
 #include "KeyNames.h"
+#include "Settings.h"
 #include "ValidSettings.h"
 #include "Widgets.h"
 
@@ -8,6 +9,8 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -57,24 +60,42 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
         SCOPED_TRACE(testing::Message() << "step " << step);
         const int action = pick(9), p = pick(4);
         if (action < 3) {
-            QTest::mouseClick(
-                pick(4) ? control("bs", pick(16)) : control("pauser"), Qt::LeftButton);
+            const int k = pick(16);
+            QPushButton* keyButton = pick(4) ? control("bs", k) : control("pauser");
+            const bool computers = keyButton->text() == "Computer";
+            QTest::mouseClick(keyButton, Qt::LeftButton);
+            // A computer player's key buttons wait for no key
+            if (computers) {
+                ASSERT_TRUE(keyButton->text() == "Computer" && m_state.computer[k / 4] != 0);
+                continue;
+            }
             QTest::keyClick(m_dialog->windowHandle(),
                 pick(6) ? Qt::Key(Qt::Key_Space + pick(64)) : special[pick(std::size(special))],
                 pick(4) == 0 ? Qt::KeypadModifier : Qt::NoModifier);
             ASSERT_TRUE(m_dialog->isVisible());
         } else if (action < 5) {
             QTest::mouseClick(loadButton(p), Qt::LeftButton);
-            // Schemes, a separator, then the pads and "No gamepad"
-            QAction* item = m_dialog->schemeMenu()->actions()[pick(SchemeCount + PadCount + 2)];
+            // Schemes, a separator, the pads and "No gamepad", a separator, the three computers
+            const QList<QAction*> items = m_dialog->schemeMenu()->actions();
+            QAction* item = items[pick(items.size())];
+            const bool computer = item->text().startsWith("Computer: ");
             item->trigger();
             m_dialog->schemeMenu()->hide();
-            ASSERT_TRUE(!item->isCheckable() || m_state.padSlot[p] == item->data().toInt())
+            ASSERT_TRUE(!item->isCheckable() || computer || m_state.padSlot[p] == item->data().toInt())
                 << "the last pad chosen";
+            ASSERT_TRUE(item->isSeparator() || !item->isEnabled()
+                || m_state.computer[p] == (computer ? item->data().toInt() : 0));
         } else if (action < 7) {
+            const int box = pick(16);
             QWidget* const targets[] = { control(pick(2) ? "Button1" : "Button3"), // resets
-                control<QCheckBox>("cb", pick(16)) };
+                control<QCheckBox>("cb", box) };
+            const std::array<int, 4> before = teams();
             QTest::mouseClick(targets[action - 5], pick(2) ? Qt::LeftButton : Qt::RightButton);
+            // A computer player clashes with nobody: ticking a box never drops one, nor is a
+            // person dropped for a computer's keys
+            for (int q = 0; q < PlayerCount && action == 6; ++q)
+                ASSERT_TRUE(q == box % 4 || !(m_state.computer[q] || m_state.computer[box % 4])
+                    || teams()[q] == before[q]) << "player " << q;
         } else if (action < 8) {
             // A left click takes the next colour, a right click the one before, passing over
             // those of players who play; an idle player whose colour is taken gets the next free
@@ -100,14 +121,25 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
             ASSERT_EQ(m_dialog->isVisible(), enter && !anyone);
             ASSERT_TRUE(savedSettings(m_state) == savedSettings(before)
                 && m_state.teamAssignment == before.teamAssignment);
+            // What the file keeps of the dialog's choices comes back from it
+            QTemporaryDir folder;
+            QSettings file(folder.filePath("Fendral.ini"), QSettings::IniFormat);
+            saveSettings(m_state, file);
+            GameState loaded;
+            loadSettings(loaded, file);
+            ASSERT_TRUE(savedSettings(loaded) == savedSettings(m_state));
         }
         ASSERT_TRUE(passesValidation(m_state));
         ASSERT_TRUE(m_dialog->isVisible() || open());
         const auto& keys = m_state.controlKeys;
+        const auto person = [this](int p) { return m_state.computer[p] == 0; };
         for (int k = 0; k < 16; ++k) {
             const int code = keys[k / 4][k % 4];
-            const bool shared = std::count(&keys[0][0], &keys[0][0] + 16, code) > 1;
-            EXPECT_EQ(control("bs", k)->text(), (shared ? "! " : "") + keyName(code));
+            int holders = 0; // the people whose keys include this one
+            for (int q = 0; q < PlayerCount; ++q)
+                holders += person(q) && std::ranges::count(keys[q], code);
+            EXPECT_EQ(control("bs", k)->text(),
+                person(k / 4) ? (holders > 1 ? "! " : "") + keyName(code) : "Computer");
             EXPECT_EQ(
                 control<QCheckBox>("cb", k)->isChecked(), m_state.teamAssignment[k / 4][k % 4]);
         }
@@ -120,11 +152,14 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
                 { 0xF9, 0xFF, 0 }, { 0x68, 0x9C, 0xFD }, { 0x88, 0x17, 0x80 } };
             EXPECT_EQ(control<ColourShape>("col", p)->fill(), colours[m_state.colourChoice[p]]);
             const int pad = m_state.padSlot[p];
+            const char* strengths[] = { "easy", "normal", "hard" };
             EXPECT_EQ(loadButton(p)->toolTip(),
-                pad < 0 ? "" : QString("Gamepad %1 (not connected)").arg(pad + 1));
+                !person(p)    ? QString("Computer: ") + strengths[m_state.computer[p] - 1]
+                    : pad < 0 ? ""
+                              : QString("Gamepad %1 (not connected)").arg(pad + 1));
             EXPECT_LE(teamsOf[p], 1);
             for (int q = 0; q < p; ++q) {
-                EXPECT_TRUE(!teamsOf[p] || !teamsOf[q]
+                EXPECT_TRUE(!teamsOf[p] || !teamsOf[q] || !person(p) || !person(q)
                     || std::ranges::find_first_of(keys[p], keys[q]) == keys[p].end())
                     << p << " and " << q << " play though they share a key";
             }

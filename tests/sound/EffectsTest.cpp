@@ -1,0 +1,83 @@
+// The synthesized effects in one table over every kind and pitch, and the mixer at its loudest
+#include "Mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+using namespace fendral;
+
+namespace {
+
+float peak(const Clip& c)
+{
+    return std::abs(*std::max_element(
+        c.begin(), c.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+}
+
+// An independent estimate of the pitch heard: sign changes per second, halved
+double crossingRate(const Clip& c)
+{
+    int crossings = 0;
+    for (size_t i = 1; i < c.size(); ++i)
+        crossings += (c[i - 1] < 0) != (c[i] < 0);
+    return crossings / 2.0 * SampleRate / static_cast<double>(c.size());
+}
+
+double correlation(const Clip& a, const Clip& b)
+{
+    const auto dot = [](const Clip& x, const Clip& y) {
+        return std::inner_product(
+            x.begin(), x.begin() + std::min(x.size(), y.size()), y.begin(), 0.0);
+    };
+    return dot(a, b) / std::sqrt(dot(a, a) * dot(b, b));
+}
+
+} // namespace
+
+TEST(Effects, AreShortAudibleUnclippedSoftAndDistinct)
+{
+    std::vector<Clip> kinds;
+    for (int kind = 0; kind < GameEvent::KindCount; ++kind)
+        for (int step = 0; step < (kind == GameEvent::TrailClosed ? TrailPitchSteps : 1); ++step) {
+            const Clip clip = synthesize(static_cast<GameEvent::Kind>(kind), step);
+            SCOPED_TRACE(testing::Message() << "kind " << kind << " step " << step);
+            ASSERT_GT(clip.size(), SampleRate / 20u);
+            EXPECT_LE(clip.size(), static_cast<size_t>(SampleRate)); // at most a second
+            EXPECT_GE(peak(clip), 0.25f); // heard beside the others
+            EXPECT_LE(peak(clip), 0.7f); // room for a few at once before the limiter
+            EXPECT_LT(std::abs(clip.front()) + std::abs(clip.back()), 0.01f); // no click
+            EXPECT_LT(crossingRate(clip), 1200); // nothing shrill
+            if (step == 0)
+                kinds.push_back(clip);
+        }
+    for (size_t i = 0; i < kinds.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_LT(correlation(kinds[i], kinds[j]), 0.8) << "kinds " << i << " and " << j;
+    // A trail closed rises with its pitch step, an octave and more over the steps
+    EXPECT_GT(crossingRate(synthesize(GameEvent::TrailClosed, TrailPitchSteps - 1)),
+        1.9 * crossingRate(synthesize(GameEvent::TrailClosed, 0)));
+}
+
+TEST(Mixer, EveryEffectAtOnceAtFullVolumeNeverClips)
+{
+    const EffectBank bank;
+    Mixer mixer;
+    mixer.setVolumeStep(Mixer::VolumeSteps);
+    for (int copy = 0; copy < 2 * GameEvent::KindCount; ++copy)
+        mixer.play(bank.clip(static_cast<GameEvent::Kind>(copy / 2), TrailPitchSteps - 1));
+    std::vector<int16_t> out(SampleRate);
+    mixer.mix(out.data(), static_cast<int>(out.size()));
+    const auto [low, high] = std::minmax_element(out.begin(), out.end());
+    EXPECT_GT(*high, 16000); // loud, but never at the rail
+    EXPECT_LT(std::max<int>(*high, -*low), 32767);
+    EXPECT_EQ(mixer.activeVoices(), 0); // every effect ends within the second
+    // Quiet effects pass the limiter unchanged; a loud sum is squeezed, never flattened
+    for (float x = 0; x < 20; x += 0.01f) {
+        EXPECT_EQ(Mixer::limit(std::min(x, 0.6f)), std::min(x, 0.6f));
+        EXPECT_LE(Mixer::limit(x), 1.0f);
+        EXPECT_TRUE(x >= 3 || Mixer::limit(x) < Mixer::limit(x + 0.01f)) << x;
+    }
+}
