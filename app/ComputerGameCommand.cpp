@@ -1,6 +1,12 @@
 #include "ComputerGameCommand.h"
 
+#include "CommandLine.h"
 #include "HeadlessGame.h"
+#include "ProgramVersion.h"
+#include "ReplayFile.h"
+#include "ReplayRecorder.h"
+
+#include <QDateTime>
 
 #include <algorithm>
 #include <charconv>
@@ -46,9 +52,16 @@ namespace {
             std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFF);
     }
 
-    HeadlessOptions optionsFrom(const std::vector<std::string>& arguments)
-    {
+    // The game to play, and the file its replay goes to (none: it is only verified)
+    struct ComputerGameRequest {
         HeadlessOptions options;
+        std::string recordFile;
+    };
+
+    ComputerGameRequest requestFrom(const std::vector<std::string>& arguments)
+    {
+        ComputerGameRequest request;
+        HeadlessOptions& options = request.options;
         options.seed = clockSeed();
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             const std::string& name = arguments[i];
@@ -69,42 +82,28 @@ namespace {
                 options.maxSteps = static_cast<int>(numberIn(value, 1, 100'000'000, "--max-steps"));
             else if (name == "--seed")
                 options.seed = static_cast<uint32_t>(numberIn(value, 0, UINT32_MAX, "--seed"));
+            else if (name == "--record")
+                request.recordFile = value;
             else
                 throw CommandError { "unknown option \"" + name + "\"" };
         }
-        return options;
+        return request;
     }
 
-    std::string percent(double share)
+    // Plays the game with the recorder as its log; the computer players' seeds go into the header
+    Replay recordedGame(const HeadlessOptions& options)
     {
-        std::ostringstream text;
-        text.setf(std::ios::fixed);
-        text.precision(1);
-        text << 100 * share << " %";
-        return text.str();
-    }
-
-    void report(const HeadlessOptions& options, const HeadlessResult& result, std::ostream& out)
-    {
-        out << "Computer game: seed " << options.seed << ", " << options.players << " player"
-            << (options.players == 1 ? "" : "s") << " (";
-        for (int p = 0; p < options.players; ++p) {
-            const std::size_t last = options.strengths.size() - 1;
-            out << (p > 0 ? ", " : "")
-                << strengthName(options.strengths[std::min<std::size_t>(p, last)]);
-        }
-        out << "), from level " << options.level << "\n";
-        for (const LevelResult& level : result.levels)
-            out << "Level " << level.level << (level.completed ? " completed" : " not completed")
-                << " after " << level.steps << " logic steps: " << percent(level.shareGained)
-                << " of the field captured, " << level.deaths << " death"
-                << (level.deaths == 1 ? "" : "s") << "\n";
-        for (int p = 0; p < options.players; ++p)
-            out << "Player " << p + 1 << ": " << percent(result.totalShares[p])
-                << " of the field in all, " << result.deaths[p] << " death"
-                << (result.deaths[p] == 1 ? "" : "s") << "\n";
-        out << result.levels.size() << " level" << (result.levels.size() == 1 ? "" : "s")
-            << " played (" << result.levelsCompleted() << " completed)\n";
+        ReplayRecorder recorder;
+        recorder.setProgramVersion(ProgramVersion);
+        recorder.setDate(QDateTime::currentMSecsSinceEpoch());
+        std::array<uint32_t, PlayerCount> seeds {};
+        for (int p = 0; p < PlayerCount; ++p)
+            seeds[p] = computerSeed(options.seed, p);
+        recorder.setComputerSeeds(seeds);
+        HeadlessGame game(options);
+        game.setLog(&recorder);
+        game.play();
+        return recorder.takeFinishedGame();
     }
 
 } // namespace
@@ -115,10 +114,14 @@ std::optional<int> runComputerGameCommand(
     if (std::find(arguments.begin(), arguments.end(), "--computer-game") == arguments.end())
         return std::nullopt;
     try {
-        const HeadlessOptions options = optionsFrom(arguments);
-        HeadlessGame game(options);
-        report(options, game.play(), out);
-        return 0;
+        const ComputerGameRequest request = requestFrom(arguments);
+        const Replay replay = recordedGame(request.options);
+        QString error;
+        if (!request.recordFile.empty()
+            && !writeReplayFile(QString::fromStdString(request.recordFile), replay, error))
+            throw CommandError { "cannot write " + request.recordFile + ": "
+                + error.toStdString() };
+        return printVerification(replay, out);
     } catch (const CommandError& error) {
         err << "fendral: " << error.message << "\n";
         return 2;

@@ -39,22 +39,24 @@ void continueOrPause(Game& game)
     game.view.gameEvent({ state.paused != 0 ? GameEvent::Paused : GameEvent::Continued });
 }
 
-bool steer(GameState& state, int key)
+bool steer(Game& game, int key)
 {
+    const GameState& state = game.state;
     if (key < 0 || key > 255 || state.keyOwner[key] == 0)
         return false;
     const int v = state.keyOwner[key] - 1;
-    return steerPlayer(state, v / 4, v % 4);
+    return steerPlayer(game, v / 4, v % 4);
 }
 
-bool steerByPad(GameState& state, int slot, int direction)
+bool steerByPad(Game& game, int slot, int direction)
 {
+    const GameState& state = game.state;
     if (state.menuMode != 0 || slot == NoPad || direction < Up || direction > Right)
         return false;
     for (int p = 0; p < PlayerCount; ++p) {
         const Player& player = state.players[p];
         if (state.padSlot[p] == slot && state.computer[p] == Person)
-            return player.team >= 0 && player.alive != 0 && steerPlayer(state, p, direction);
+            return player.team >= 0 && player.alive != 0 && steerPlayer(game, p, direction);
     }
     return false;
 }

@@ -13,10 +13,10 @@ void pauseGame(Game& game);
 void continueOrPause(Game& game);
 
 // Queues the direction of a steering key; true when the key is consumed.
-bool steer(GameState& state, int key);
+bool steer(Game& game, int key);
 
 // Queues the direction of the pad in a slot for the player bound to it, when that player is in
 // play in a game; true when the request is consumed.
-bool steerByPad(GameState& state, int slot, int direction);
+bool steerByPad(Game& game, int slot, int direction);
 
 } // namespace fendral

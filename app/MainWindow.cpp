@@ -5,6 +5,7 @@
 #include "FieldRenderer.h"
 #include "Gamepads.h"
 #include "QtPlatform.h"
+#include "ReplayWatch.h"
 #include "Sound.h"
 #include "StatusPanel.h"
 #include "Tick.h"
@@ -72,7 +73,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     createControls();
     m_view = std::make_unique<DisplayView>(m_state, *m_renderer, *m_statusPanel,
         LayoutWidgets { this, m_menuPanel, m_versionLabel, m_creditLabel, m_messagePanel });
-    m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform });
+    m_game = std::make_unique<Game>(Game { m_state, *m_view, *m_platform, &m_recorder });
     connectGamepads();
     connectSound();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
@@ -88,15 +89,20 @@ void MainWindow::runTick()
     // A pad press that left the game leaves nothing for this tick to do
     if (!pollPadsBeforeTick())
         return;
-    steerComputerPlayers();
-    tick(*m_game);
+    if (m_watch) {
+        watchTick();
+    } else {
+        steerComputerPlayers();
+        tick(*m_game);
+        saveFinishedGame();
+    }
     flushCanvasDamageIfFrameDue();
 }
 
 void MainWindow::steerComputerPlayers()
 {
     if (!m_computers.isEmpty() && runsLogicStep(m_state))
-        m_computers.steer(m_state);
+        m_computers.steer(*m_game);
 }
 
 void MainWindow::setUpComputerPlayers()
@@ -105,6 +111,7 @@ void MainWindow::setUpComputerPlayers()
     for (uint32_t& seed : seeds)
         seed = QRandomGenerator::global()->generate();
     m_computers.setUp(m_state, seeds);
+    m_recorder.setComputerSeeds(seeds);
 }
 
 MainWindow::~MainWindow()
@@ -132,9 +139,11 @@ void MainWindow::createControls()
 void MainWindow::createMenuPanels()
 {
     m_menuPanel = new Panel(this);
-    m_menuPanel->resize(241, 105);
+    m_menuPanel->resize(241, 153);
     m_startButton = makeMenuButton(m_menuPanel, QStringLiteral("Start Game"), 8);
-    m_closeProgramButton = makeMenuButton(m_menuPanel, QStringLiteral("Close Fendral"), 56);
+    m_gamesButton = makeMenuButton(m_menuPanel, QStringLiteral("Games"), 56);
+    m_closeProgramButton = makeMenuButton(m_menuPanel, QStringLiteral("Close Fendral"), 104);
+    connect(m_gamesButton, &QPushButton::clicked, this, &MainWindow::gamesClicked);
     connect(m_closeProgramButton, &QPushButton::clicked, this, &MainWindow::closeProgramClicked);
 
     m_messagePanel = new Panel(this);
@@ -143,6 +152,7 @@ void MainWindow::createMenuPanels()
 
     m_menuPanel->setObjectName(QStringLiteral("menup"));
     m_startButton->setObjectName(QStringLiteral("start"));
+    m_gamesButton->setObjectName(QStringLiteral("games"));
     m_closeProgramButton->setObjectName(QStringLiteral("Button11"));
     m_messagePanel->setObjectName(QStringLiteral("panelp"));
 }

@@ -5,6 +5,8 @@
 #include "ComputerPlayers.h"
 #include "Game.h"
 #include "GameState.h"
+#include "ReplayRecorder.h"
+#include "ReplayStore.h"
 #include "ScreenScale.h"
 #include "Settings.h"
 #include "SettingsLocation.h"
@@ -29,6 +31,7 @@ class FieldRenderer;
 class Gamepads;
 class Panel;
 class QtPlatform;
+class ReplayWatch;
 class Sound;
 class StatusPanel;
 
@@ -52,6 +55,7 @@ public:
     const SoundChoice& soundChoice() const { return m_soundChoice; }
     ComputerPlayers& computers() { return m_computers; }
     QSettings* settingsFile() const { return m_settingsFile.get(); }
+    ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
     // Whether canvas changes wait to be handed to Qt at a tick or at the next frame
     bool hasCanvasChangesWaiting() const { return !m_damage.isEmpty(); }
@@ -59,6 +63,7 @@ public:
     StatusPanel* statusPanel() const { return m_statusPanel; }
     Panel* menuPanel() const { return m_menuPanel; }
     QPushButton* startButton() const { return m_startButton; }
+    QPushButton* gamesButton() const { return m_gamesButton; }
     QPushButton* closeProgramButton() const { return m_closeProgramButton; }
     Panel* messagePanel() const { return m_messagePanel; }
     QLabel* versionLabel() const { return m_versionLabel; }
@@ -75,7 +80,8 @@ public:
     bool handleKey(int key);
     // Asked before any close: during a game that is not over, pauses and asks; true to close.
     bool confirmClose();
-    // The close was allowed: the settings are written.
+    // The close was allowed: the game in progress is recorded as closed and the settings are
+    // written.
     void closeConfirmed();
     // Ends the program as a close does, with no question and no box: for SIGTERM, SIGINT, SIGHUP.
     void closeWithoutAsking();
@@ -92,6 +98,15 @@ public:
     // Pauses a game that is on, showing "Pause", before anything takes the user away from it.
     void pauseRunningGame();
 
+    // "Games" in the menu, or G: the kept games, to watch or delete; see MainWindowReplays.cpp
+    void gamesClicked();
+    // Why the window cannot show this replay, or empty when it can
+    static QString replayProblem(const Replay& replay);
+    // Shows a replay in place of a game; false with a message when it cannot be shown
+    bool watchReplay(Replay replay);
+    bool watchReplayFile(const QString& path);
+    bool isWatching() const { return m_watch != nullptr; }
+    ReplayWatch* replayWatch() const { return m_watch.get(); }
     // F11: full screen and back, remembered in the settings file; a game goes on as it was.
     void toggleFullScreen();
     bool isFullScreenChosen() const { return m_fullScreen; }
@@ -105,6 +120,9 @@ public:
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Runs the games dialog modally; the file of the game chosen to watch, or empty.
+    using GamesRunner = std::function<QString(ReplayStore& store)>;
+    void setGamesRunner(GamesRunner runner) { m_gamesRunner = std::move(runner); }
     // Tells the player something went wrong, in a box titled "Fendral". Tests note it instead.
     using Notice = std::function<void(const QString& message)>;
     void setNotice(Notice notice) { m_notice = std::move(notice); }
@@ -146,6 +164,16 @@ private:
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
+    // A game that ended is saved among the kept games; see MainWindowReplays.cpp
+    void startRecordedGame();
+    void saveFinishedGame();
+    // The game in progress, if any, is left for the menu or by closing: it ends and is kept.
+    void keepLeftGame(EndReason reason);
+    // Watching a replay: its ticks, its keys, and the way back to the menu
+    void watchTick();
+    bool handleWatchKey(int key);
+    void stopWatching();
+    void showWatchTitle();
     // Pads steer and pause like the keys; see MainWindowGamepads.cpp
     void connectGamepads();
     bool arePadsHeard() const;
@@ -177,10 +205,17 @@ private:
     ComputerPlayers m_computers;
     QString m_settingsPath;
     std::unique_ptr<QSettings> m_settingsFile;
+    ReplayRecorder m_recorder;
+    ReplayStore m_replayStore;
+    std::unique_ptr<ReplayWatch> m_watch;
+    // The setup choices, which a replay's set-up replaces while it shows
+    decltype(GameState::teamAssignment) m_teamsBeforeWatch {};
+    decltype(GameState::colourChoice) m_coloursBeforeWatch {};
 
     StatusPanel* m_statusPanel = nullptr;
     Panel* m_menuPanel = nullptr;
     QPushButton* m_startButton = nullptr;
+    QPushButton* m_gamesButton = nullptr;
     QPushButton* m_closeProgramButton = nullptr;
     Panel* m_messagePanel = nullptr;
     QLabel* m_versionLabel = nullptr;
@@ -189,6 +224,7 @@ private:
     Prompt m_prompt;
     Notice m_notice;
     SetupRunner m_setupRunner;
+    GamesRunner m_gamesRunner;
 
     bool m_shown = false;
     bool m_closingWithoutAsking = false;

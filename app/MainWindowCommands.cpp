@@ -3,6 +3,7 @@
 
 #include "DisplayView.h"
 #include "GameCommands.h"
+#include "GamesDialog.h"
 #include "Gamepads.h"
 #include "KeyTranslation.h"
 #include "Level.h"
@@ -50,6 +51,12 @@ namespace {
         return dialog.exec() == QDialog::Accepted;
     }
 
+    QString runGamesDialog(ReplayStore& store, QWidget* parent)
+    {
+        GamesDialog dialog(store, parent);
+        return dialog.exec() == QDialog::Accepted ? dialog.chosenPath() : QString();
+    }
+
 } // namespace
 
 void MainWindow::connectCommands()
@@ -59,6 +66,7 @@ void MainWindow::connectCommands()
         QMessageBox::warning(this, QStringLiteral("Fendral"), message);
     };
     m_setupRunner = [this](GameState& state) { return runSetupDialog(state, *m_gamepads, this); };
+    m_gamesRunner = [this](ReplayStore& store) { return runGamesDialog(store, this); };
     connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
     connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
     connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);
@@ -99,8 +107,13 @@ bool MainWindow::handleKey(int key)
     if (m_state.menuMode) {
         if (key == VK_ESCAPE)
             requestClose(); // the key is not consumed
-        return false;
+        if (key != 'G')
+            return false;
+        gamesClicked();
+        return true;
     }
+    if (m_watch)
+        return handleWatchKey(key);
     if (key == VK_ADD) {
         purchaseClicked();
         return true;
@@ -110,7 +123,7 @@ bool MainWindow::handleKey(int key)
         continueOrPause(*m_game);
         return true;
     }
-    return steer(m_state, key);
+    return steer(*m_game, key);
 }
 
 void MainWindow::messagePanelClicked() { handleKey(m_state.pauseKey); }
@@ -129,17 +142,22 @@ void MainWindow::startGameClicked()
         setUpComputerPlayers();
         // What the player chose is kept at once: a logout or a kill later loses nothing
         writeSettings(true);
-        newGame(*m_game);
+        startRecordedGame();
     }
     clearFocusedControl();
 }
 
 void MainWindow::menuClicked()
 {
+    if (m_watch) {
+        stopWatching();
+        return;
+    }
     const bool wasOver = m_state.gameOver != 0;
     pauseGame(*m_game);
     const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
     if (confirmed) {
+        keepLeftGame(EndReason::Menu);
         fendral::killTimer(*m_game); // not QObject::killTimer
         m_view->showLayout(true);
     } else {
@@ -155,6 +173,10 @@ bool MainWindow::confirmClose()
     return m_prompt(QStringLiteral("Close Fendral?"));
 }
 
-void MainWindow::purchaseClicked() { buyLives(*m_game); }
+void MainWindow::purchaseClicked()
+{
+    if (!m_watch)
+        buyLives(*m_game);
+}
 
 } // namespace fendral

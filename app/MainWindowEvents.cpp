@@ -3,13 +3,13 @@
 
 #include "DisplayView.h"
 #include "FieldRenderer.h"
+#include "ProgramVersion.h"
 #include "QtPlatform.h"
 #include "Settings.h"
 #include "StatusPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDebug>
 #include <QLabel>
 #include <QPainter>
@@ -21,7 +21,7 @@
 namespace fendral {
 
 namespace {
-    const QString Version = QStringLiteral("1.2");
+    const QString Version = QString::fromLatin1(ProgramVersion);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -35,7 +35,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::setUpOnFirstShow()
 {
-    m_state.rng.seed(static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch()));
+    m_recorder.setProgramVersion(Version.toStdString());
     if (const QScreen* shownOn = screen(); shownOn && shownOn->refreshRate() >= 1)
         m_frameInterval = static_cast<int>(1000 / shownOn->refreshRate());
     // A maximised window would keep this size anyway: the window refuses every resize
@@ -165,15 +165,21 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::closeConfirmed() { writeSettings(!m_closingWithoutAsking); }
+void MainWindow::closeConfirmed()
+{
+    keepLeftGame(EndReason::Close);
+    writeSettings(!m_closingWithoutAsking);
+}
 
 void MainWindow::closeWithoutAsking()
 {
     m_closingWithoutAsking = true;
-    // A close already under way (its question open) refuses a second one: the settings are
-    // then written here
-    if (!close())
+    // A close already under way (its question open) refuses a second one: the game is then kept
+    // and the settings written here
+    if (!close()) {
+        keepLeftGame(EndReason::Close);
         writeSettings(false);
+    }
     // Ends every event loop, also that of a dialog or question left open, which returns unanswered
     QCoreApplication::exit(0);
 }

@@ -83,23 +83,24 @@ void MainWindow::repeatHeldDirections()
         const int direction = m_gamepads->heldDirection(slot);
         if (slot != NoPad && direction != StickDirection::None
             && m_state.players[p].dirQueueLength == 0)
-            steerByPad(m_state, slot, direction);
+            steerByPad(*m_game, slot, direction);
     }
 }
 
 // Pads, like keys, do nothing while another program is in front
 bool MainWindow::arePadsHeard() const { return m_applicationActive; }
 
-// While a question or the setup dialog is open, the pads answer it instead of playing
+// While a question or the setup dialog is open, the pads answer it instead of playing; while a
+// replay shows, they steer nobody
 bool MainWindow::isPlayingByPad() const
 {
-    return arePadsHeard() && QApplication::activeModalWidget() == nullptr;
+    return arePadsHeard() && QApplication::activeModalWidget() == nullptr && !m_watch;
 }
 
 void MainWindow::padSteered(int slot, int direction)
 {
     if (isPlayingByPad())
-        steerByPad(m_state, slot, direction);
+        steerByPad(*m_game, slot, direction);
 }
 
 void MainWindow::padButtonPressed(bool confirm)

@@ -1,5 +1,5 @@
 // Fendral: the program's entry, its main window and the event loop
-#include "ComputerGameCommand.h"
+#include "CommandLine.h"
 #include "FendralApplication.h"
 #include "MainWindow.h"
 #include "TerminationSignals.h"
@@ -9,16 +9,19 @@
 
 #include <exception>
 #include <iostream>
-#include <string>
-#include <vector>
+#include <optional>
 
 int main(int argc, char** argv)
 {
-    // A computer game on the command line needs no window and no display
-    if (const std::optional<int> exitCode = fendral::runComputerGameCommand(
-            std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr))
-        return *exitCode;
-
+    // Checking a replay needs no display: it runs before any application object exists, and so
+    // does the reading of a replay to watch, which is refused without opening a window
+    const fendral::CommandLine command = fendral::parseCommandLine(argc, argv);
+    if (const std::optional<int> status = fendral::runWindowlessCommand(command))
+        return *status;
+    std::optional<fendral::Replay> replay;
+    if (command.action == fendral::CommandLine::Action::WatchReplay
+        && !(replay = fendral::replayToWatch(command.file, std::cerr)))
+        return 2;
     // Whole scale factors rounded down keep the described window on a 1080p screen at 150 % and
     // every cell a whole block of device pixels. A factor set in QT_SCALE_FACTOR is taken as it is:
     // the canvas holds device pixels, so a cell is then 10 of them at 1.25, 12 at 1.5 (fewer where
@@ -35,13 +38,15 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fendral.fendral"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fendral.png")));
     fendral::deliverShowingExceptions(
-        [] {
+        [&replay] {
             fendral::MainWindow window;
             // A logout, kill or Ctrl+C ends the game as a close does, without a question
             fendral::TerminationSignals terminations;
             QObject::connect(&terminations, &fendral::TerminationSignals::received, &window,
                 &fendral::MainWindow::closeWithoutAsking);
             window.show();
+            if (replay)
+                window.watchReplay(std::move(*replay));
             QApplication::exec();
             return true;
         },

@@ -2,7 +2,6 @@
 // one corridor a cell wide winding through the whole interior.
 #include "Capture.h"
 
-#include "FakePlatform.h"
 #include "FakeView.h"
 #include "FieldPicture.h"
 

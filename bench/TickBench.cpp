@@ -2,7 +2,6 @@
 // players): the logic step of the engine, and the sprite redraw on a window-sized canvas. Both
 // together must stay far below the 9 ms between two ticks.
 #include "CanvasDamage.h"
-#include "FakePlatform.h"
 #include "FakeView.h"
 #include "FieldRenderer.h"
 #include "Level.h"

@@ -61,8 +61,9 @@ void ComputerPlayers::claimAroundOthers(const GameState& state, int p)
                 m_claimed[cell] = 1;
 }
 
-void ComputerPlayers::steer(GameState& state)
+void ComputerPlayers::steer(Game& game)
 {
+    const GameState& state = game.state;
     m_updated.clear();
     m_lastRequests.fill(std::nullopt);
     for (ComputerPlayer& computer : m_players) {
@@ -72,7 +73,7 @@ void ComputerPlayers::steer(GameState& state)
         claimAroundOthers(state, p);
         const std::optional<int> direction
             = computer.decide(state, forecastFor(state, traitsOf(computer.strength())), m_claimed);
-        if (direction && steerPlayer(state, p, *direction))
+        if (direction && steerPlayer(game, p, *direction))
             m_lastRequests[p] = direction;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "ComputerPlayer.h"
 #include "EnemyForecast.h"
+#include "Game.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,7 @@ public:
 
     // Before a logic step: every computer player in play asks for its direction through
     // steerPlayer, exactly as a key of its own would.
-    void steer(GameState& state);
+    void steer(Game& game);
 
     // What each computer player asked for in the last steer, in player order: nothing or a
     // direction

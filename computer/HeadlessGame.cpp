@@ -2,57 +2,11 @@
 
 #include "Level.h"
 #include "Tick.h"
+#include "WindowlessGame.h"
 
 #include <memory>
 
 namespace fendral {
-
-// A screen that shows nothing; its layout switch ends a pause as the window's does
-class HeadlessGame::NullView : public GameView {
-public:
-    explicit NullView(GameState& state)
-        : m_state(state)
-    {
-    }
-    void setBackBufferPixel(int, int, Colour) override { }
-    void setCellColour(int, int, Colour) override { }
-    void paintCell(int, int, Colour) override { }
-    void refreshCell(int, int) override { }
-    void fillBlock(int, int, Colour) override { }
-    void paintNewField() override { }
-    void drawSprites(bool) override { }
-    void setLevelCaptions(const std::string&, const std::string&) override { }
-    void setNeededShare(double) override { }
-    void setMessage(const std::string&) override { }
-    void setMessageVisible(bool) override { }
-    void updateScores() override { }
-    void showLayout(bool menuMode) override
-    {
-        m_state.menuMode = menuMode ? 1 : 0;
-        m_state.cheatCount = m_state.paused = m_state.gameOver = 0;
-    }
-    bool hasPlayerFrame(int) const override { return true; }
-    bool hasTeamFrame(int) const override { return true; }
-    void setOut(int, bool) override { }
-    void showLevelStats(int, bool) override { }
-    void setEliminated(int) override { }
-    void hideLevelStats(int) override { }
-
-private:
-    GameState& m_state;
-};
-
-// A timer that the game drives itself and a clock that never moves: no speed check ever finds
-// the game slow, however fast or slow the machine plays it
-class HeadlessGame::StillClock : public Platform {
-public:
-    int setTimer(int) override { return ++m_timers; }
-    void killTimer(int) override { }
-    double now() const override { return 46000.0; }
-
-private:
-    int m_timers = 0;
-};
 
 int HeadlessResult::levelsCompleted() const
 {
@@ -71,7 +25,7 @@ uint32_t computerSeed(uint32_t gameSeed, int p)
 HeadlessGame::HeadlessGame(const HeadlessOptions& options)
     : m_options(options)
     , m_view(std::make_unique<NullView>(m_state))
-    , m_platform(std::make_unique<StillClock>())
+    , m_platform(std::make_unique<StillPlatform>())
     , m_game(std::make_unique<Game>(Game { m_state, *m_view, *m_platform }))
 {
     if (m_options.strengths.empty())
@@ -97,9 +51,8 @@ void HeadlessGame::startGame()
         seeds[p] = computerSeed(m_options.seed, p);
     }
     m_computers.setUp(m_state, seeds);
-    newGame(*m_game);
-    if (m_options.level > 1)
-        setUpLevel(*m_game, m_options.level);
+    m_game->log = m_log;
+    newGame(*m_game, m_options.seed, m_options.level);
 }
 
 LevelResult HeadlessGame::playLevel()
@@ -113,7 +66,7 @@ LevelResult HeadlessGame::playLevel()
     while (!m_state.gameOver && m_state.fieldShare < m_state.neededShare
         && result.steps < m_options.maxSteps) {
         if (runsLogicStep(m_state)) {
-            m_runDecisions([this] { m_computers.steer(m_state); });
+            m_runDecisions([this] { m_computers.steer(*m_game); });
             if (m_listener)
                 m_listener(*this);
             ++result.steps;
@@ -141,6 +94,8 @@ HeadlessResult HeadlessGame::play()
         m_state.paused = 0;
         tick(*m_game);
     }
+    // A game stopped before it was lost or completed ends as if returned to the menu
+    leaveGame(*m_game, EndReason::Menu);
     for (int p = 0; p < PlayerCount; ++p) {
         result.totalShares[p] = m_state.players[p].totalShare;
         result.deaths[p] = m_state.players[p].deaths;

@@ -14,6 +14,9 @@
 
 namespace fendral {
 
+class NullView;
+class StillPlatform;
+
 struct HeadlessOptions {
     std::vector<Strength> strengths { Strength::Hard }; // one per player, the last one repeated
     int players = 1; // each in a team of its own
@@ -56,6 +59,9 @@ public:
     using DecisionRunner = std::function<void(const std::function<void()>& decide)>;
     void setDecisionRunner(DecisionRunner runner) { m_runDecisions = std::move(runner); }
 
+    // Told the game's commands and check points: a replay recorder, for one
+    void setLog(GameLog* log) { m_log = log; }
+
     // Plays the game to its end and tells how it went.
     HeadlessResult play();
 
@@ -63,14 +69,12 @@ private:
     LevelResult playLevel();
     void startGame();
 
-    class NullView;
-    class StillClock;
-
     HeadlessOptions m_options;
     GameState m_state;
     std::unique_ptr<NullView> m_view;
-    std::unique_ptr<StillClock> m_platform;
+    std::unique_ptr<StillPlatform> m_platform;
     std::unique_ptr<Game> m_game;
+    GameLog* m_log = nullptr;
     ComputerPlayers m_computers;
     StepListener m_listener;
     DecisionRunner m_runDecisions;

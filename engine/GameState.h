@@ -155,6 +155,7 @@ struct GameState {
     double speedCheckStart = 0; // fractional days
     int cheatCount = 0;
     int menuMode = 1;
+    int64_t stepsPlayed = 0; // logic steps since the game started: the clock of its replay
 
     // Scratch of one logic step
     std::array<int, PlayerCount> dies {};

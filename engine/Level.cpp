@@ -237,15 +237,26 @@ namespace {
         return x;
     }
 
+    void startGame(Game& game, int level)
+    {
+        resetPlayersAndTeams(game.state);
+        assignTeams(game.state);
+        buildKeyOwners(game.state);
+        game.state.stepsPlayed = 0;
+        if (game.log != nullptr)
+            game.log->gameStarted(game.state);
+        game.view.showLayout(false);
+        setUpLevel(game, level);
+    }
+
 } // namespace
 
-void newGame(Game& game)
+void newGame(Game& game) { startGame(game, 1); }
+
+void newGame(Game& game, uint64_t seed, int startingLevel)
 {
-    resetPlayersAndTeams(game.state);
-    assignTeams(game.state);
-    buildKeyOwners(game.state);
-    game.view.showLayout(false);
-    setUpLevel(game, 1);
+    game.state.rng.seed(seed);
+    startGame(game, startingLevel);
 }
 
 void setUpLevel(Game& game, int n)
@@ -280,6 +291,8 @@ void setUpLevel(Game& game, int n)
     game.view.setMessageVisible(false);
     state.speedCheckCountdown = 15;
     armTimer(game);
+    if (game.log != nullptr)
+        game.log->checkpoint(state, CheckKind::LevelSetUp);
 }
 
 void buildField(GameState& state)

@@ -5,8 +5,11 @@
 
 namespace fendral {
 
-// Rebuilds players, teams and the key table from the setup choices and starts level 1.
+// Rebuilds players, teams and the key table from the setup choices and starts level 1 with the
+// generator as it is.
 void newGame(Game& game);
+// Seeds the generator afresh and starts the game at the given level: a recorded game.
+void newGame(Game& game, uint64_t seed, int startingLevel = 1);
 
 // Builds level n (1..50): field, enemies, players, first drawing, and arms the timer.
 void setUpLevel(Game& game, int n);

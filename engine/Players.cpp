@@ -190,14 +190,19 @@ void requestDirection(Player& player, int d)
     }
 }
 
-bool steerPlayer(GameState& state, int p, int direction)
+bool steerPlayer(Game& game, int p, int direction)
 {
+    GameState& state = game.state;
     if (state.paused != 0)
         return false;
     Player& player = state.players[p];
     // A request during the respawn delay is swallowed, so the press does nothing else either
-    if (player.respawnDelay == 0)
-        requestDirection(player, direction);
+    if (player.respawnDelay != 0)
+        return true;
+    if (game.log != nullptr)
+        game.log->commandTaken(state,
+            { CommandKind::Direction, static_cast<uint8_t>(p), static_cast<uint8_t>(direction) });
+    requestDirection(player, direction);
     return true;
 }
 

@@ -8,9 +8,10 @@ namespace fendral {
 // Queues direction d for player p: a second request waits behind the first, a third replaces it.
 void requestDirection(Player& player, int d);
 
-// The one door of a direction request, from a key, a pad or a computer player: nothing while
-// paused, swallowed during the respawn delay; true when the request is consumed.
-bool steerPlayer(GameState& state, int p, int direction);
+// The one door of every steering, from keys, pads or computer players: nothing while paused, a
+// request swallowed during the respawn delay, and what reaches the queue told to the game's log.
+// True when the request is consumed.
+bool steerPlayer(Game& game, int p, int direction);
 
 // The phases of a logic step, in the order the tick calls them
 void movePhase(Game& game);

@@ -1,16 +1,22 @@
-// The one source of random draws of a game: seeded from the clock, or scripted by tests
+// The one source of random draws of a game: seeded afresh for each game, or scripted by tests
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
-#include <random>
 
 namespace fendral {
 
+// A PCG32 generator (64-bit state, XSH-RR output) with a bounded draw defined here, so that the
+// same seed gives the same draws with every compiler and standard library: a replay is its seed
+// and its commands.
 class RandomGenerator {
 public:
-    void seed(uint32_t seed);
+    RandomGenerator();
+
+    void seed(uint64_t seed);
+    uint64_t seedValue() const { return m_seed; }
+    uint64_t stateValue() const { return m_state; }
 
     // 0 when n is 0, without drawing; otherwise a draw in 0..n-1.
     int next(int n);
@@ -21,7 +27,10 @@ public:
     int scriptedDrawsLeft() const { return static_cast<int>(m_script.size()); }
 
 private:
-    std::mt19937 m_engine { 1 };
+    uint32_t nextWord();
+
+    uint64_t m_seed = 1;
+    uint64_t m_state = 0;
     std::deque<int> m_script;
 };
 

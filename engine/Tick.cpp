@@ -4,6 +4,7 @@
 #include "Level.h"
 #include "Players.h"
 
+#include <optional>
 #include <string>
 
 namespace fendral {
@@ -77,26 +78,14 @@ namespace {
         game.view.setMessageVisible(true);
     }
 
-    // Completion is tested first: a level reached in the step that lost the last player still
-    // counts.
-    void checkLevelEnd(Game& game)
+    // Tells the game's log of the end of a level, and of the end of the game when it ended
+    void reportLevelEnd(Game& game, CheckKind check, std::optional<EndReason> end)
     {
-        GameState& state = game.state;
-        if (state.fieldShare < state.neededShare) {
-            if (!hasPlayerInPlay(state)) {
-                showMessage(game, "Game Over - Press Space");
-                state.paused = 1;
-                // A lost game goes on moving its enemies and is checked again every tick
-                if (state.gameOver == 0)
-                    game.view.gameEvent({ GameEvent::GameOver });
-                state.gameOver = 1;
-            }
+        if (game.log == nullptr)
             return;
-        }
-        state.paused = 1;
-        const bool lastLevel = state.level >= LastLevel;
-        showMessage(game, lastLevel ? finalMessage(state) : "Level Completed - Press Space");
-        game.view.gameEvent({ lastLevel ? GameEvent::GameCompleted : GameEvent::LevelCompleted });
+        game.log->checkpoint(game.state, check);
+        if (end)
+            game.log->commandTaken(game.state, { CommandKind::End, 0, static_cast<uint8_t>(*end) });
     }
 
     // Kind A and kind B additions; both keep a team's lives below 100.
@@ -120,13 +109,7 @@ void tick(Game& game)
     }
     if (state.fieldShare >= state.neededShare) {
         // The level was completed and the players have asked to go on
-        if (state.level < LastLevel) {
-            levelEndBonus(game);
-            setUpLevel(game, state.level + 1);
-        } else {
-            killTimer(game);
-            game.view.showLayout(true);
-        }
+        goOnAfterLevel(game);
         return;
     }
     if (state.ticksToStep == 0)
@@ -134,6 +117,56 @@ void tick(Game& game)
     --state.ticksToStep;
     game.view.drawSprites(true);
     checkLevelEnd(game);
+}
+
+void goOnAfterLevel(Game& game)
+{
+    GameState& state = game.state;
+    if (state.level < LastLevel) {
+        if (game.log != nullptr)
+            game.log->commandTaken(state, { CommandKind::NextLevel });
+        levelEndBonus(game);
+        setUpLevel(game, state.level + 1);
+    } else {
+        killTimer(game);
+        game.view.showLayout(true);
+    }
+}
+
+// Completion is tested first: a level reached in the step that lost the last player still counts.
+void checkLevelEnd(Game& game)
+{
+    GameState& state = game.state;
+    if (state.fieldShare < state.neededShare) {
+        // A lost game goes on moving its enemies and is checked again every tick; the game ended
+        // at the first
+        if (!hasPlayerInPlay(state)) {
+            showMessage(game, "Game Over - Press Space");
+            state.paused = 1;
+            const bool endsNow = state.gameOver == 0;
+            state.gameOver = 1;
+            if (endsNow) {
+                game.view.gameEvent({ GameEvent::GameOver });
+                reportLevelEnd(game, CheckKind::LevelEnd, EndReason::GameOver);
+            }
+        }
+        return;
+    }
+    state.paused = 1;
+    const bool lastLevel = state.level >= LastLevel;
+    showMessage(game, lastLevel ? finalMessage(state) : "Level Completed - Press Space");
+    game.view.gameEvent({ lastLevel ? GameEvent::GameCompleted : GameEvent::LevelCompleted });
+    reportLevelEnd(
+        game, CheckKind::LevelEnd, lastLevel ? std::optional(EndReason::LastLevel) : std::nullopt);
+}
+
+void leaveGame(Game& game, EndReason reason)
+{
+    const GameState& state = game.state;
+    const bool ended = state.gameOver != 0
+        || (state.level == LastLevel && state.fieldShare >= state.neededShare);
+    if (state.menuMode == 0 && !ended)
+        reportLevelEnd(game, CheckKind::GameLeft, reason);
 }
 
 bool runsLogicStep(const GameState& state)
@@ -157,6 +190,8 @@ void logicStep(Game& game)
     chargeTeamLives(state);
     if (state.changed)
         game.view.updateScores();
+    if (++state.stepsPlayed % 100 == 0 && game.log != nullptr)
+        game.log->checkpoint(state, CheckKind::Periodic);
 }
 
 void armTimer(Game& game)
@@ -198,6 +233,8 @@ void buyLives(Game& game)
     GameState& state = game.state;
     if (state.cheatCount == MaxPurchases || state.gameOver != 0)
         return;
+    if (game.log != nullptr)
+        game.log->commandTaken(state, { CommandKind::BuyLives });
     for (const Player& player : state.players)
         if (player.alive != 0)
             addLivesTakingBack(state.teams[player.team], 1.0);

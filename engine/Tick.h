@@ -15,6 +15,16 @@ bool runsLogicStep(const GameState& state);
 // One logic step: speed check, the player phases, the enemies, deaths and team lives.
 void logicStep(Game& game);
 
+// After a tick's step: a completed level or a lost game pauses and shows its message.
+void checkLevelEnd(Game& game);
+
+// The players went on after a completed level: the next level, or the menu after the last.
+void goOnAfterLevel(Game& game);
+
+// The game is left for the menu or by closing the program: the game's log records its end,
+// unless the game had already ended.
+void leaveGame(Game& game, EndReason reason);
+
 // Starts the periodic timer with the interval for the current step multiplier.
 void armTimer(Game& game);
 // Stops the running timer, if any, and forgets it.

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 # file: CPack's Debian package reads the program's libraries with it
-packages=(build-essential cmake ninja-build pkgconf qt6-base-dev libsdl2-dev libxkbcommon-dev
+packages=(build-essential cmake ninja-build pkgconf qt6-base-dev zlib1g-dev libsdl2-dev libxkbcommon-dev
           libxcb1-dev xkb-data file)
 if [ "${1:-}" = --tests ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-xkb-utils

@@ -1,5 +1,7 @@
 // Computer players in the window, and the computer game of the command line
 #include "ComputerGameCommand.h"
+#include "HeadlessGame.h"
+#include "ReplayFile.h"
 #include "WindowFixture.h"
 
 #include <sstream>
@@ -37,5 +39,17 @@ TEST(ComputerGameCommand, RefusesBadArgumentsAndPlaysTheSameGameFromTheSameSeed)
     ASSERT_EQ(run(game, &first), 0);
     ASSERT_EQ(run(game, &second), 0);
     EXPECT_EQ(first, second);
-    EXPECT_NE(first.find("3 players (hard, easy, easy), from level 1"), std::string::npos) << first;
+    EXPECT_NE(first.find("verified: 2 levels"), std::string::npos) << first;
+    // --record writes the same game, with the computer players' strengths and seeds in its header
+    QTemporaryDir folder;
+    const QString file = folder.filePath("game");
+    std::vector<std::string> recorded = game;
+    recorded.insert(recorded.end(), { "--record", file.toStdString() });
+    ASSERT_EQ(run(recorded, &second), 0);
+    EXPECT_EQ(second, first);
+    QString error;
+    const std::optional<fendral::Replay> replay = fendral::readReplayFile(file, error);
+    ASSERT_TRUE(replay) << error.toStdString();
+    EXPECT_EQ(replay->header.players[2].strength, 1); // easy
+    EXPECT_EQ(replay->header.players[2].controllerSeed, fendral::computerSeed(7, 2));
 }

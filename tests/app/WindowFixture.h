@@ -12,6 +12,7 @@ struct ShownWindow {
     ShownWindow()
         : mainWindow(folder.filePath("Fendral.ini"))
     {
+        mainWindow.replayStore().setFolder(folder.filePath("replays"));
         mainWindow.show();
         // Exposed and active before the test begins: a late expose would repaint everything in
         // its midst, and the pads are heard only while the program is active
@@ -22,6 +23,8 @@ struct ShownWindow {
             questions << question;
             return whileAsked ? whileAsked() : answer;
         });
+        mainWindow.setNotice([this](const QString& message) { notices << message; });
+        mainWindow.setGamesRunner([](fendral::ReplayStore&) { return QString(); });
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
@@ -38,7 +41,7 @@ struct ShownWindow {
     fendral::MainWindow mainWindow;
     // [team][player]: Alpha in W, Beta in X
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
-    QStringList questions;
+    QStringList questions, notices;
     bool answer = false, dialogAnswer = true;
     std::function<bool()> whileAsked; // runs in place of the answer while a question is open
 };

@@ -1,62 +1,83 @@
-// A whole game of computer players of every strength, played again from its seeds: every
-// direction asked for must be the recorded one. A change to the planner that changes its play
-// shows here and is recorded again on purpose, with FENDRAL_RECORD_GOLDEN=1.
+// A whole game of computer players of every strength, kept as a replay: it verifies, and played
+// again from the seeds in its header every direction asked for is the recorded one. A change to
+// the planner that changes its play shows here and is recorded again on purpose, with
+// FENDRAL_RECORD_GOLDEN=1.
 #include "HeadlessGame.h"
+#include "ReplayPlayer.h"
+#include "ReplayRecorder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace fendral {
 namespace {
 
-    const std::string goldenFile = FENDRAL_GOLDEN_FOLDER "/three-strengths.txt";
+    const std::string goldenFile = FENDRAL_GOLDEN_FOLDER "/three-strengths.replay";
+    constexpr int Levels = 3;
+    constexpr int MaxSteps = 2500;
 
-    // The game: its options, then one line "step player direction" per request
-    std::string playedGame(const HeadlessOptions& options)
+    Replay playedGame(const HeadlessOptions& options)
     {
-        std::ostringstream record;
-        record << "seed " << options.seed << " players " << options.players << " level "
-               << options.level << " levels " << options.levels << " max-steps " << options.maxSteps
-               << "\n";
-        int step = 0;
+        ReplayRecorder recorder;
+        std::array<uint32_t, PlayerCount> seeds {};
+        for (int p = 0; p < PlayerCount; ++p)
+            seeds[p] = computerSeed(options.seed, p);
+        recorder.setComputerSeeds(seeds);
         HeadlessGame game(options);
-        game.setStepListener([&](HeadlessGame& game) {
-            for (int p = 0; p < PlayerCount; ++p)
-                if (const std::optional<int> request = game.computers().lastRequests()[p])
-                    record << step << ' ' << p << ' ' << *request << "\n";
-            ++step;
-        });
-        const HeadlessResult result = game.play();
-        record << "completed " << result.levelsCompleted() << "\n";
-        return record.str();
+        game.setLog(&recorder);
+        game.play();
+        return recorder.takeFinishedGame();
+    }
+
+    // The game the header describes: its seed, starting level and computer players
+    HeadlessOptions optionsOf(const ReplayHeader& header)
+    {
+        HeadlessOptions options { {}, 0, header.startingLevel, Levels, MaxSteps,
+            static_cast<uint32_t>(header.seed) };
+        for (const PlayerSetup& player : header.players)
+            if (player.controller == Controller::Computer) {
+                options.strengths.push_back(static_cast<Strength>(player.strength));
+                ++options.players;
+            }
+        return options;
+    }
+
+    std::vector<ReplayEvent> directions(const Replay& replay)
+    {
+        std::vector<ReplayEvent> requests;
+        std::copy_if(replay.events.begin(), replay.events.end(), std::back_inserter(requests),
+            [](const ReplayEvent& event) { return event.kind == EventKind::Direction; });
+        return requests;
     }
 
     TEST(GoldenGame, ComputerPlayersOfEveryStrengthAskForTheRecordedDirections)
     {
-        HeadlessOptions options;
-        options.strengths = { Strength::Easy, Strength::Normal, Strength::Hard };
-        options.players = 3;
-        options.level = 3;
-        options.levels = 2;
-        options.maxSteps = 2500;
-        options.seed = 19;
-        const std::string played = playedGame(options);
         if (std::getenv("FENDRAL_RECORD_GOLDEN")) {
-            std::ofstream(goldenFile) << played;
+            const HeadlessOptions options { { Strength::Easy, Strength::Normal, Strength::Hard }, 3,
+                47, Levels, MaxSteps, 19 };
+            const std::vector<uint8_t> bytes = encodeReplay(playedGame(options));
+            std::ofstream(goldenFile, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
             GTEST_SKIP() << "recorded " << goldenFile;
         }
-        std::ifstream file(goldenFile);
-        ASSERT_TRUE(file) << goldenFile;
-        std::istringstream replay(played);
-        int line = 1;
-        for (std::string recorded, now; std::getline(file, recorded); ++line) {
-            std::getline(replay, now);
-            ASSERT_EQ(now, recorded) << "line " << line << " of " << goldenFile;
-        }
-        EXPECT_TRUE(replay.peek() == EOF) << "the game asked for more than the record holds";
+        std::ifstream file(goldenFile, std::ios::binary);
+        const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(file), {} };
+        std::string error;
+        const std::optional<Replay> golden = decodeReplay(bytes, error);
+        ASSERT_TRUE(golden) << goldenFile << ": " << error;
+        EXPECT_TRUE(verifyReplay(*golden, [](const PlayedLevel&) {}).ok);
+        const std::vector<ReplayEvent> recorded = directions(*golden);
+        const std::vector<ReplayEvent> asked = directions(playedGame(optionsOf(golden->header)));
+        const auto [was, is]
+            = std::mismatch(recorded.begin(), recorded.end(), asked.begin(), asked.end());
+        ASSERT_TRUE(was == recorded.end() && is == asked.end())
+            << "the first request that differs is at step "
+            << (was != recorded.end() ? was->step : is->step);
     }
 
 } // namespace

@@ -3,6 +3,8 @@
 // changes the game. FENDRAL_SOAK_STEPS sets the number of logic steps, FENDRAL_SOAK_SEED the seed.
 #include "FakeView.h"
 #include "Players.h"
+#include "ReplayFuzzer.h"
+#include "ReplayRecorder.h"
 #include "StateInvariants.h"
 #include "Tick.h"
 
@@ -49,6 +51,7 @@ public:
     {
         m_state.rng.seed(seed);
         m_state.allocateGrids(128, 81);
+        m_game.log = &m_recorder;
         m_view.showLayout(true);
         // The help comes inside the tick's redraw, so that the tick itself finds the level
         // complete, as after a capture
@@ -104,7 +107,8 @@ private:
         m_runs = {};
         m_view.calls.clear();
         ++m_games;
-        newGame(m_game);
+        fuzzLastReplay();
+        newGame(m_game, m_dice());
         newLevel();
         check();
     }
@@ -239,8 +243,20 @@ private:
         leaveForMenu();
     }
 
+    // The replay fuzzer takes the last game's file; the help given to the levels is not in it,
+    // so a file that the decoder takes plays back to a mismatch
+    void fuzzLastReplay()
+    {
+        if (!m_recorder.hasFinishedGame())
+            return;
+        const std::vector<uint8_t> valid = encodeReplay(m_recorder.takeFinishedGame());
+        for (int i = 0; i < 3 && m_broken.empty(); ++i)
+            m_broken = ReplayFuzzer::tryFile(m_fuzzer.damaged(valid));
+    }
+
     void leaveForMenu()
     {
+        leaveGame(m_game, EndReason::Menu);
         killTimer(m_game);
         m_view.showLayout(true);
     }
@@ -294,6 +310,8 @@ private:
     FakeView m_view { m_state };
     FakePlatform m_platform;
     Game m_game { m_state, m_view, m_platform };
+    ReplayRecorder m_recorder;
+    ReplayFuzzer m_fuzzer { 3 };
     std::mt19937 m_dice;
     std::array<Run, PlayerCount> m_runs {};
     int m_raceTo = 0;

@@ -1,0 +1,67 @@
+// Replay files on disk: the compressed round trip, hostile compressed data, and the store of the
+// last fifty games
+#include "GoldenGame.h"
+#include "ReplayFile.h"
+#include "ReplayStore.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace fendral;
+
+TEST(ReplayFiles, TheStoreKeepsTheNewestFiftyGamesWhole)
+{
+    QTemporaryDir folder;
+    ReplayStore store(folder.filePath(QStringLiteral("replays")));
+    Replay replay = goldenGame();
+    ASSERT_FALSE(replay.events.empty());
+    // Saved in a shuffled order of dates, two of them equal
+    for (int i = 0; i < 53; ++i) {
+        replay.header.date = 1'700'000'000'000 + (i * 37 % 53) * 1000;
+        QString error;
+        EXPECT_FALSE(store.save(replay, error).isEmpty()) << error.toStdString();
+    }
+    replay.header.date = 1'700'000'000'000 + 52 * 1000;
+    QString error;
+    store.save(replay, error);
+    const QList<ReplayStore::Entry> games = store.games();
+    ASSERT_EQ(games.size(), ReplayStore::KeptGames);
+    EXPECT_EQ(games.front().replay, replay);
+    EXPECT_EQ(games.front().replay.header.date - games.back().replay.header.date, 48 * 1000);
+    EXPECT_TRUE(store.remove(games.front().path));
+    EXPECT_EQ(store.games().size(), ReplayStore::KeptGames - 1);
+    // A folder that cannot be made costs the replay, with a reason
+    ReplayStore blocked(games.back().path + QStringLiteral("/replays"));
+    EXPECT_TRUE(blocked.save(replay, error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(ReplayFiles, CompressedDataThatClaimsTooMuchOrIsDamagedIsRefusedWithAReason)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("game.fendral-replay"));
+    QString error;
+    ASSERT_TRUE(writeReplayFile(path, goldenGame(), error));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray valid = file.readAll();
+    file.close();
+    const auto withSize = [&](quint32 size) {
+        QByteArray bytes = valid;
+        for (int i = 0; i < 4; ++i)
+            bytes[i] = static_cast<char>(size >> (24 - 8 * i));
+        return bytes;
+    };
+    const QList<QByteArray> hostile { withSize(0xFFFFFFFF), withSize(valid.size() * 1100),
+        withSize(3), valid.left(valid.size() / 2), QByteArray(3, 'x'), QByteArray(),
+        QByteArray(5000, '\x7f') };
+    for (const QByteArray& bytes : hostile) {
+        QFile out(path);
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        out.write(bytes);
+        out.close();
+        error.clear();
+        EXPECT_FALSE(readReplayFile(path, error)) << bytes.size();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
