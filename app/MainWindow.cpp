@@ -78,6 +78,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     connectSound();
     m_platform->setTimerListener([this](int intervalMs) { gameTimerChanged(intervalMs); });
     connectCommands();
+    connectResults();
     // An error box runs its own event loop while the game's timer goes on firing: the game is
     // paused first, as for any other question to the user
     if (FendralApplication* application = fendralApplication())
@@ -93,10 +94,13 @@ void MainWindow::runTick()
         watchTick();
     } else {
         steerComputerPlayers();
+        observeGame();
         tick(*m_game);
+        observeGame();
         saveFinishedGame();
     }
     flushCanvasDamageIfFrameDue();
+    closeEndedGame(true);
 }
 
 void MainWindow::steerComputerPlayers()

@@ -4,9 +4,11 @@
 #include "CanvasDamage.h"
 #include "ComputerPlayers.h"
 #include "Game.h"
+#include "GameRecord.h"
 #include "GameState.h"
 #include "ReplayRecorder.h"
 #include "ReplayStore.h"
+#include "ResultsFile.h"
 #include "ScreenScale.h"
 #include "Settings.h"
 #include "SettingsLocation.h"
@@ -120,6 +122,14 @@ public:
     // Runs the setup dialog modally; true when it closed with Start. Tests replace it.
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
+    // Shows the summary of an ended game; returns the name typed for its best result (place 0
+    // is the best; -1: the game did not enter the best results). Tests replace it.
+    using SummaryRunner
+        = std::function<QString(const GameRecord& record, int place, const QString& prefill)>;
+    void setSummaryRunner(SummaryRunner runner) { m_summaryRunner = std::move(runner); }
+    // The best results are kept here; the per-user data folder unless a test sets another.
+    void setResultsPath(const QString& path) { m_resultsFile = ResultsFile(path); }
+    const GameRecord& gameRecord() const { return m_record; }
     // Runs the games dialog modally; the file of the game chosen to watch, or empty.
     using GamesRunner = std::function<QString(ReplayStore& store)>;
     void setGamesRunner(GamesRunner runner) { m_gamesRunner = std::move(runner); }
@@ -164,6 +174,16 @@ private:
     void connectCommands();
     bool pressDialogButton(int key);
     void tearDown();
+    // The record of each game, its summary and the best results; see MainWindowResults.cpp
+    void connectResults();
+    void startGameRecord();
+    void observeGame();
+    // An ended game enters the best results; with showSummary, once the menu shows again, after
+    // its summary, with the name typed there.
+    void closeEndedGame(bool showSummary);
+    // Puts the ended game into the table read from the file and saves it; its place, or -1.
+    int enterBestResults(ResultsFile::Contents& contents, QString& prefill);
+    void saveResults(const ResultsFile::Contents& contents);
     // A game that ended is saved among the kept games; see MainWindowReplays.cpp
     void startRecordedGame();
     void saveFinishedGame();
@@ -224,6 +244,10 @@ private:
     Prompt m_prompt;
     Notice m_notice;
     SetupRunner m_setupRunner;
+    SummaryRunner m_summaryRunner;
+    GameRecord m_record;
+    bool m_recordClosed = true; // the ended game went into the best results and its summary
+    ResultsFile m_resultsFile;
     GamesRunner m_gamesRunner;
 
     bool m_shown = false;

@@ -120,7 +120,9 @@ bool MainWindow::handleKey(int key)
     }
     // Tested before steering, so the pause key never steers
     if (key == m_state.pauseKey || key == VK_SPACE || key == VK_RETURN) {
+        observeGame();
         continueOrPause(*m_game);
+        closeEndedGame(true);
         return true;
     }
     return steer(*m_game, key);
@@ -143,6 +145,7 @@ void MainWindow::startGameClicked()
         // What the player chose is kept at once: a logout or a kill later loses nothing
         writeSettings(true);
         startRecordedGame();
+        startGameRecord();
     }
     clearFocusedControl();
 }
@@ -158,8 +161,10 @@ void MainWindow::menuClicked()
     const bool confirmed = wasOver || m_prompt(QStringLiteral("Return to Menu?"));
     if (confirmed) {
         keepLeftGame(EndReason::Menu);
+        observeGame();
         fendral::killTimer(*m_game); // not QObject::killTimer
         m_view->showLayout(true);
+        closeEndedGame(true);
     } else {
         clearFocusedControl();
     }

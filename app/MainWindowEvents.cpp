@@ -49,8 +49,6 @@ void MainWindow::setUpOnFirstShow()
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
         &MainWindow::applicationStateChanged);
     m_view->destroyFrames();
-    m_state.teamAssignment = {};
-    m_state.teamAssignment[0][0] = 1; // Alpha plays in team W
 
     m_settingsFile = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
     loadSettings(m_state, *m_settingsFile);
@@ -168,6 +166,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::closeConfirmed()
 {
     keepLeftGame(EndReason::Close);
+    // A game over left by closing the program still enters the best results
+    observeGame();
+    closeEndedGame(false);
     writeSettings(!m_closingWithoutAsking);
 }
 

@@ -35,7 +35,7 @@ namespace {
                 }
             }
         }
-        state.ticksToStep = 8 / state.stepMultiplier;
+        state.ticksToStep = TicksPerStep / state.stepMultiplier;
     }
 
     void startStep(GameState& state)
@@ -194,12 +194,16 @@ void logicStep(Game& game)
         game.log->checkpoint(state, CheckKind::Periodic);
 }
 
+int timerInterval(const GameState& state, int stepMultiplier)
+{
+    return static_cast<int>(stepMultiplier * 10000.0 / state.W * 0.125);
+}
+
 void armTimer(Game& game)
 {
     GameState& state = game.state;
     killTimer(game);
-    const auto interval = static_cast<int>(state.stepMultiplier * 10000.0 / state.W * 0.125);
-    state.timerId = game.platform.setTimer(interval);
+    state.timerId = game.platform.setTimer(timerInterval(state, state.stepMultiplier));
 }
 
 void killTimer(Game& game)

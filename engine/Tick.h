@@ -25,6 +25,10 @@ void goOnAfterLevel(Game& game);
 // unless the game had already ended.
 void leaveGame(Game& game, EndReason reason);
 
+// The timer's interval in ms for a step multiplier; 8 / multiplier ticks make one logic step.
+int timerInterval(const GameState& state, int stepMultiplier);
+constexpr int TicksPerStep = 8; // at step multiplier 1
+
 // Starts the periodic timer with the interval for the current step multiplier.
 void armTimer(Game& game);
 // Stops the running timer, if any, and forgets it.

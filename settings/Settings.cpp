@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 
@@ -153,6 +154,57 @@ namespace {
 
     int padNumber(int slot) { return slot >= 0 && slot < PadCount ? slot + 1 : 0; }
 
+    QString teamKey(int p) { return section + QStringLiteral("Team") + QString::number(p); }
+
+    void resetToFirstSetUp(GameState& state)
+    {
+        state.teamAssignment = {};
+        state.teamAssignment[0][0] = 1; // Alpha alone in team W
+    }
+
+    bool shareAKey(const GameState& state, int p, int q)
+    {
+        const auto& keys = state.controlKeys[q];
+        return std::any_of(state.controlKeys[p].begin(), state.controlKeys[p].end(),
+            [&](int key) { return std::find(keys.begin(), keys.end(), key) != keys.end(); });
+    }
+
+    // Each player's team, 0..3, or -1 for one who does not play, as the setup dialog was left;
+    // read after the keys and the computer players, since two people who share a key may not
+    // both play (a computer player's keys steer nobody). A missing or bad value, or such a pair,
+    // gives the set-up of a first start. Nobody playing is a set-up the dialog can be left with,
+    // and comes back as it was.
+    void loadTeams(GameState& state, QSettings& file)
+    {
+        std::array<int, PlayerCount> teamOf {};
+        for (int p = 0; p < PlayerCount; ++p) {
+            teamOf[p] = readInteger(file, teamKey(p), TeamCount);
+            if (teamOf[p] < -1 || teamOf[p] >= TeamCount)
+                return resetToFirstSetUp(state);
+        }
+        for (int p = 0; p < PlayerCount; ++p) {
+            for (int q = p + 1; q < PlayerCount; ++q) {
+                if (teamOf[p] >= 0 && teamOf[q] >= 0 && state.computer[p] == Person
+                    && state.computer[q] == Person && shareAKey(state, p, q))
+                    return resetToFirstSetUp(state);
+            }
+        }
+        state.teamAssignment = {};
+        for (int p = 0; p < PlayerCount; ++p) {
+            if (teamOf[p] >= 0)
+                state.teamAssignment[teamOf[p]][p] = 1;
+        }
+    }
+
+    int teamOfPlayer(const GameState& state, int p)
+    {
+        for (int t = 0; t < TeamCount; ++t) {
+            if (state.teamAssignment[t][p] != 0)
+                return t;
+        }
+        return -1;
+    }
+
 } // namespace
 
 void loadSettings(GameState& state, QSettings& file)
@@ -161,6 +213,7 @@ void loadSettings(GameState& state, QSettings& file)
     loadColours(state, file);
     loadPadSlots(state, file);
     loadComputers(state, file);
+    loadTeams(state, file);
 }
 
 bool saveSettings(const GameState& state, QSettings& file)
@@ -176,6 +229,8 @@ bool saveSettings(const GameState& state, QSettings& file)
         writeInteger(file, gamepadKey(p), padNumber(state.padSlot[p]));
     for (int p = 0; p < PlayerCount; ++p)
         writeInteger(file, computerKey(p), state.computer[p]);
+    for (int p = 0; p < PlayerCount; ++p)
+        writeInteger(file, teamKey(p), teamOfPlayer(state, p));
     // QSettings writes through a temporary file and renames it, so a failed write leaves the old
     // file whole; the in-memory settings were never touched.
     file.sync();
@@ -219,7 +274,8 @@ SoundChoice loadSoundChoice(QSettings& file)
 void saveSoundChoice(const SoundChoice& choice, QSettings& file)
 {
     writeInteger(file, soundKey, choice.on ? 1 : 0);
-    writeInteger(file, soundVolumeKey, std::clamp(choice.volumeStep, 0, SoundChoice::VolumeSteps) * 10);
+    writeInteger(
+        file, soundVolumeKey, std::clamp(choice.volumeStep, 0, SoundChoice::VolumeSteps) * 10);
 }
 
 } // namespace fendral

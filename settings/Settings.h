@@ -1,5 +1,5 @@
-// The settings file: control keys, pause key, colours, gamepads, computer players and sound,
-// kept between runs
+// The settings file: control keys, pause key, colours, gamepads, computer players, who plays in
+// which team, and sound, kept between runs
 #pragma once
 
 class QSettings;
@@ -10,11 +10,12 @@ namespace fendral {
 struct GameState;
 
 // Reads the keys and colours from the file, replacing an invalid key group or colour group by
-// its defaults, each player's gamepad, and which players the computer steers.
+// its defaults, each player's gamepad, which players the computer steers, and who plays in which
+// team (Alpha alone in team W unless the file holds a set-up the setup dialog allows).
 void loadSettings(GameState& state, QSettings& file);
 
-// Writes the keys, colours, gamepads and computer players to the file; false when that failed. A file that cannot
-// be written leaves everything as it was, in memory and on disk.
+// Writes the keys, colours, gamepads, computer players and teams to the file; false when that
+// failed. A file that cannot be written leaves everything as it was, in memory and on disk.
 bool saveSettings(const GameState& state, QSettings& file);
 
 // Why the settings file at the path cannot be written, in the system's words.

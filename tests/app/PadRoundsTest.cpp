@@ -1,5 +1,6 @@
 // A pad alone plays the real window through its real ticks, questions and setup dialog: a script
 // presses its buttons from whatever event loop runs, the game's or a dialog's
+#include "GameSummaryDialog.h"
 #include "Gamepads.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
@@ -161,6 +162,9 @@ TEST_F(PadRounds, APadAlonePlaysRoundsAndAnswersEveryDialog)
         [this] { return window.messagePanel()->isVisible(); }, "Game Over");
     press(
         SDL_CONTROLLER_BUTTON_A, [this] { return state().menuMode != 0; }, "A leaves it");
+    then([] {}, isOpen<GameSummaryDialog>, "the game's summary shows");
+    press(
+        SDL_CONTROLLER_BUTTON_B, [] { return !isOpen<GameSummaryDialog>(); }, "B closes it");
     EXPECT_EQ(runScript(), "");
     EXPECT_TRUE(menuShownAlone()) << "the tick that read A drew nothing more";
     EXPECT_TRUE(named) << "the Load menu names the connected pad";

@@ -28,6 +28,8 @@ struct ShownWindow {
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
+        mainWindow.setSummaryRunner(
+            [this](auto&, int place, auto&) { return places << place, "Tester"; });
     }
 
     fendral::GameState& state() { return mainWindow.state(); }
@@ -42,6 +44,7 @@ struct ShownWindow {
     // [team][player]: Alpha in W, Beta in X
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions, notices;
+    QList<int> places; // of each summary shown
     bool answer = false, dialogAnswer = true;
     std::function<bool()> whileAsked; // runs in place of the answer while a question is open
 };

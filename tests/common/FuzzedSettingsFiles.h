@@ -21,7 +21,8 @@ public:
         for (int k = -1; k < 16; ++k)
             file += (k < 0 ? "Pause" : "Controls" + number(k / 4) + number(k % 4)) + '=' + namedCode() + '\n';
         for (int p = 0; p < 4; ++p)
-            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '=' + number(pick(5)) + '\n';
+            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '=' + number(pick(5))
+                + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + "\nComputer" + number(p) + '=' + number(pick(8) / 2) + '\n';
         QList<QByteArray> lines = file.split('\n');
         for (int i = 1 + pick(3); i > 0; --i) {
             QByteArray& line = lines[1 + pick(lines.size() - 2)];

@@ -36,9 +36,30 @@ inline bool passesValidation(const fendral::GameState& state)
         && std::ranges::adjacent_find(colours) == colours.end();
 }
 
+// Each player in one team at most, and no two people who share a key both playing
+inline bool allowsTeams(const fendral::GameState& state)
+{
+    std::array<int, fendral::PlayerCount> teams {};
+    for (const auto& team : state.teamAssignment) {
+        for (int p = 0; p < fendral::PlayerCount; ++p)
+            teams[p] += team[p] != 0;
+    }
+    for (int p = 0; p < fendral::PlayerCount; ++p) {
+        for (int q = 0; q < p; ++q) {
+            for (const int key : state.controlKeys[p]) {
+                if (teams[p] > 1
+                    || (teams[p] && teams[q] && !state.computer[p] && !state.computer[q]
+                        && std::ranges::count(state.controlKeys[q], key)))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
 // What the settings file keeps of a state
 inline auto savedSettings(const fendral::GameState& state)
 {
-    return std::tie(
-        state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot, state.computer);
+    return std::tie(state.pauseKey, state.controlKeys, state.colourChoice, state.padSlot,
+        state.computer, state.teamAssignment);
 }

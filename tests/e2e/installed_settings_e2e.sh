@@ -54,7 +54,7 @@ play_and_quit() {
     e2e_wait_exit
 }
 
-# expect_settings FILE LINE...: the file holds the 31 keys of the game, these lines among them
+# expect_settings FILE LINE...: the file holds the 35 keys of the game, these lines among them
 expect_settings() {
     local file=$1 line keys
     shift
@@ -63,7 +63,7 @@ expect_settings() {
         grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
     done
     keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
-    [ "$keys" = 31 ] || fail "$keys keys instead of 31 in: $(cat "$file")"
+    [ "$keys" = 35 ] || fail "$keys keys instead of 35 in: $(cat "$file")"
 }
 
 no_settings_beside() {
@@ -102,7 +102,7 @@ owned_by_player "$config"
 play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
 # Alpha's pad 3 is Gamma's by default, so Gamma is left without one; sound is on at 70 %
 expect_settings "$config" Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 \
-    Colour3=2 Gamepad0=3 Gamepad2=0 Sound=1 SoundVolume=70 kept=yes
+    Colour3=2 Gamepad0=3 Gamepad2=0 Sound=1 SoundVolume=70 Team0=0 kept=yes
 
 # A Fendral.ini beside a copy of the player's own that the player cannot write (left by a run
 # with sudo): read, and the settings go on in the configuration folder

@@ -16,15 +16,22 @@
 
 using namespace fendral;
 
-// The default state with changes written as in the file ("Pause=80 Gamepad0=0")
+// The state of a first start with changes written as in the file ("Pause=80 Gamepad0=0 Team0=-1")
 static GameState changed(const QString& changes)
 {
     GameState state;
+    state.teamAssignment[0][0] = 1;
     for (const QString& change : changes.split(' ', Qt::SkipEmptyParts)) {
         const int p = change[change.indexOf('=') - 1].digitValue();
+        if (change[0] == 'T') {
+            for (int t = 0; t < TeamCount; ++t)
+                state.teamAssignment[t][p] = t == change.section('=', 1).toInt();
+            continue;
+        }
         int& value = change[0] == 'P' ? state.pauseKey
             : change[2] == 'n'        ? state.controlKeys[change[8].digitValue()][p]
             : change[2] == 'l'        ? state.colourChoice[p]
+            : change[1] == 'o'        ? state.computer[p]
                                       : state.padSlot[p];
         value = change.section('=', 1).toInt() - (change[0] == 'G'); // the file counts pads from 1
     }
@@ -46,7 +53,7 @@ protected:
         GameState state;
         QSettings iniFile(m_path, QSettings::IniFormat);
         loadSettings(state, iniFile);
-        EXPECT_TRUE(passesValidation(state));
+        EXPECT_TRUE(passesValidation(state) && allowsTeams(state));
         if (save)
             saveSettings(state, iniFile);
         return state;
@@ -85,7 +92,18 @@ TEST_F(Settings, ABadValueResetsItsWholeGroupAndOnlyDecimalsWithin32BitsAreRead)
         // Only plain decimals within 32 bits: 87 + 2^32 is what toInt would take for 87
         { "Controls00=\" 87\"", "" }, { "Controls00=4294967383", "" }, { "Controls00=+87", "" },
         { "Controls00=0x57", "" }, { "Controls00=\xef\xbc\x98\xef\xbc\x97", "" },
-        { "Controls00=87,", "" }, { "Controls00=@Variant(\\0\\0\\0\\x2\\0\\0\\0W)", "" } };
+        { "Controls00=87,", "" }, { "Controls00=@Variant(\\0\\0\\0\\x2\\0\\0\\0W)", "" },
+        // Teams as the dialog was left; Gamma and Delta share D unless Gamma's left key changes
+        { "Team0=-1\nTeam1=3\nTeam2=1\nTeam3=-1", "Team0=-1 Team1=3 Team2=1" },
+        { "Team0=-1\nTeam1=-1\nTeam2=-1\nTeam3=-1", "Team0=-1" },
+        { "Team0=-1\nTeam1=-1\nTeam2=0\nTeam3=0", "" }, { "Team0=0\nTeam1=1\nTeam2=2", "" },
+        { "Controls22=37\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
+            "Controls22=37 Team0=-1 Team2=0 Team3=0" },
+        { "Computer3=1\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
+            "Computer3=1 Team0=-1 Team2=0 Team3=0" },
+        { "Team0=1\nTeam1=4\nTeam2=-1\nTeam3=-1", "" },
+        { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-01", "Team0=-1 Team1=2" },
+        { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-1.0", "" } };
     for (const auto& [lines, expected] : cases) {
         writeFile("[Fendral]\n" + lines + '\n');
         EXPECT_EQ(savedSettings(load()), savedSettings(changed(expected))) << lines.toStdString();
