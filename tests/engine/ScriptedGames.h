@@ -2,8 +2,10 @@
 // games of the tests and the material of the replay fuzzer
 #pragma once
 
+#include "GameState.h"
 #include "Replay.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +24,38 @@ struct GameScript {
     int startingLevel = 1;
     int width = 128; // of the field; a small one completes levels sooner
     int height = 81;
+};
+
+// A player's plan, followed by the golden games' players and the soak's: from the ground into the
+// open, a turn, and back to the nearest ground, which closes a rectangle; an open enemy near the
+// trail cuts the run short.
+class RunPlanner {
+public:
+    using Press = std::function<void(int player, int direction)>;
+    RunPlanner(const GameState& state, RandomGenerator& dice, int runLength)
+        : m_state(state)
+        , m_dice(dice)
+        , m_runLength(runLength)
+    {
+    }
+    // Before a logic step: each player in play follows its run, pressing its keys with `press`
+    void steer(const Press& press);
+
+private:
+    struct Run {
+        enum Stage { OnGround, GoingIn, GoingAcross, GoingBack } stage = OnGround;
+        int inward = Up;
+        int stepsLeft = 0;
+    };
+    uint8_t cellAhead(const Player& player, int d) const;
+    int wayBack(const Player& player, const Run& run) const;
+    bool isInDanger(const Player& player) const;
+    int nearestOpenEnemy(const Player& player) const;
+
+    const GameState& m_state;
+    RandomGenerator& m_dice;
+    int m_runLength;
+    std::array<Run, PlayerCount> m_runs {};
 };
 
 // The golden games' scripts: trails closed, deaths, purchases, players out and revived, levels

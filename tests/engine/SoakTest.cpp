@@ -5,6 +5,7 @@
 #include "Players.h"
 #include "ReplayFuzzer.h"
 #include "ReplayRecorder.h"
+#include "ScriptedGames.h"
 #include "StateInvariants.h"
 #include "Tick.h"
 
@@ -25,17 +26,6 @@ long long environmentNumber(const char* name, long long fallback)
     return text != nullptr && *text != 0 ? std::atoll(text) : fallback;
 }
 
-constexpr std::array<int, 4> Opposite { Down, Up, Right, Left };
-
-// A player's plan: from the ground into the open, a turn, and back to the ground, which closes a
-// rectangle against the border or against captured ground.
-struct Run {
-    enum Stage { OnGround, GoingIn, GoingAcross, GoingBack } stage = OnGround;
-    int inward = Up;
-    int stepsLeft = 0;
-    int deaths = 0;
-};
-
 // How the soak helps a level to its end: a level raced through is completed within a few steps;
 // a level played may be brought near its needed share, so that the players' next capture
 // completes it, or completed after a long while, or left to the players alone.
@@ -50,6 +40,7 @@ public:
         : m_dice(seed)
     {
         m_state.rng.seed(seed);
+        m_planDice.seed(seed);
         m_state.allocateGrids(128, 81);
         m_game.log = &m_recorder;
         m_view.showLayout(true);
@@ -104,7 +95,6 @@ private:
         // placements), and the play reaches levels of many enemies
         const int race = below(3);
         m_raceTo = race == 0 ? 0 : race == 1 ? 1 + below(LastLevel) : LastLevel;
-        m_runs = {};
         m_view.calls.clear();
         ++m_games;
         fuzzLastReplay();
@@ -169,57 +159,13 @@ private:
             requestDirection(player, v % 4);
     }
 
-    // Before a logic step: each player in play follows its run, with a stray key now and then.
+    // Before a logic step: each player in play follows its run, with a stray key now and then
     void steer()
     {
-        for (int p = 0; p < PlayerCount; ++p) {
-            const Player& player = m_state.players[p];
-            Run& run = m_runs[p];
-            if (!player.alive)
-                continue;
-            if (player.deaths != run.deaths) {
-                run = { .deaths = player.deaths };
-                continue;
-            }
-            if (chance(100))
+        for (int p = 0; p < PlayerCount; ++p)
+            if (m_state.players[p].alive && chance(100))
                 pressKey(p, below(4));
-            switch (run.stage) {
-            case Run::OnGround:
-                if (!player.drawing && chance(4)) {
-                    run.inward = inwardDirection(player);
-                    pressKey(p, run.inward);
-                    run.stage = Run::GoingIn;
-                    run.stepsLeft = 2 + m_state.borderWidth + below(20);
-                }
-                break;
-            case Run::GoingIn:
-                if (--run.stepsLeft <= 0) {
-                    pressKey(p, run.inward < Left ? Left + below(2) : Up + below(2));
-                    run.stage = Run::GoingAcross;
-                    run.stepsLeft = 1 + below(30);
-                }
-                break;
-            case Run::GoingAcross:
-                if (--run.stepsLeft <= 0) {
-                    pressKey(p, Opposite[run.inward]);
-                    run.stage = Run::GoingBack;
-                }
-                break;
-            case Run::GoingBack:
-                if (!player.drawing)
-                    run.stage = Run::OnGround;
-                break;
-            }
-        }
-    }
-
-    // Away from the nearest edge of the field
-    int inwardDirection(const Player& player) const
-    {
-        const std::array<int, 4> edgeDistances { m_state.H - player.y, player.y - 1,
-            m_state.W - player.x, player.x - 1 };
-        return static_cast<int>(
-            std::min_element(edgeDistances.begin(), edgeDistances.end()) - edgeDistances.begin());
+        m_planner.steer([this](int p, int d) { pressKey(p, d); });
     }
 
     // Space, Enter or the pause key, as the window's key handler treats them
@@ -313,7 +259,8 @@ private:
     ReplayRecorder m_recorder;
     ReplayFuzzer m_fuzzer { 3 };
     std::mt19937 m_dice;
-    std::array<Run, PlayerCount> m_runs {};
+    RandomGenerator m_planDice;
+    RunPlanner m_planner { m_state, m_planDice, 20 };
     int m_raceTo = 0;
     LevelPlan m_plan;
     LevelPlan::Help m_helpInThisTick = LevelPlan::None;
