@@ -7,9 +7,6 @@
 #   installed_settings_e2e.sh <path of the built fendral>
 # As root (CI) the player is the user nobody through setpriv; as anyone else, the player is the
 # caller and the unwritable files are made read-only.
-set -u
-
-program=${1:?usage: installed_settings_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 entry=$(dirname "$0")/../../data/io.github.fendral.fendral.desktop
@@ -39,12 +36,7 @@ config="$work/home/.config/Fendral/Fendral.ini"
 run_fendral() {
     local home=$1 binary=$2
     shift 2
-    (cd "$home" && HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb \
-        exec "$@" "$binary") >"$work/fendral.log" 2>&1 &
-    app_pid=$!
-    window=$(e2e_window '^Fendral$')
-    [ -n "$window" ] || fail "no window titled Fendral; output: $(cat "$work/fendral.log")"
-    xdotool windowfocus --sync "$window"
+    e2e_run "$home" env HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb "$@" "$binary"
 }
 
 # play_and_quit HOME PROGRAM [RUNNER...]: runs the program and leaves it with Esc from the menu

@@ -3,11 +3,8 @@
 # of each of its windows, a game started, steered, paused and continued, the question before the
 # menu, and the settings file the copy writes beside itself when Esc in the menu ends it.
 #   window_e2e.sh <path of the built fendral>
-set -u
-program=${1:?usage: window_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-e2e_setup xwininfo xprop import
+e2e_setup /usr/bin/convert xwininfo xprop import
 
 # expect_caption WINDOW CAPTION: exactly that caption in both names a window manager reads for its
 # title bar, and the game's own icon at its full 256 pixels
