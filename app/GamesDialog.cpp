@@ -9,9 +9,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace fendral {
 
@@ -158,6 +161,7 @@ void GamesDialog::fillBestList()
     m_bestList->clear();
     m_results = m_resultsFile.load();
     const QList<GameResult>& entries = m_results.table.entries();
+    int playersWidth = 0; // the names in their colours are widgets, which columns do not measure
     for (int place = 0; place < entries.size(); ++place) {
         const GameResult& result = entries[place];
         auto* item = new QTreeWidgetItem(m_bestList, bestColumns(place, result));
@@ -167,9 +171,12 @@ void GamesDialog::fillBestList()
         auto* players = new QLabel(playersText(result.players, true));
         players->setTextFormat(Qt::RichText);
         m_bestList->setItemWidget(item, PlayersColumn, players);
-        item->setSizeHint(PlayersColumn, players->sizeHint());
+        playersWidth = std::max(playersWidth, players->sizeHint().width());
     }
     finishList(m_bestList);
+    const int margin = 2 * m_bestList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    m_bestList->setColumnWidth(
+        PlayersColumn, std::max(m_bestList->columnWidth(PlayersColumn), playersWidth + margin));
     selectionChanged();
 }
 
