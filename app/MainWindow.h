@@ -59,6 +59,8 @@ public:
     QSettings* settingsFile() const { return m_settingsFile.get(); }
     ReplayStore& replayStore() { return m_replayStore; }
     const QImage& canvas() const { return m_canvas; }
+    // Whether canvas changes wait to be handed to Qt at a tick or at the next frame
+    bool hasCanvasChangesWaiting() const { return !m_damage.isEmpty(); }
 
     StatusPanel* statusPanel() const { return m_statusPanel; }
     Panel* menuPanel() const { return m_menuPanel; }

@@ -4,6 +4,7 @@
 #include "QtPlatform.h"
 #include "DisplayView.h"
 #include "Tick.h"
+#include "ValidSettings.h"
 #include "VirtualPad.h"
 #include "WindowFixture.h"
 
@@ -59,7 +60,8 @@ struct PlayedWindow : ShownWindow {
                 : question == "Close Fendral?"    ? " ?close"
                                                   : " ?" + question.toStdString();
         const Player& alpha = s.players[0];
-        return seen + (alpha.dirQueueLength ? " steer" : "") + (s.cheatCount ? " buy" : "");
+        const bool full = mainWindow.settingsFile()->value("Fendral/FullScreen").toInt();
+        return seen + (alpha.dirQueueLength ? " steer" : "") + (s.cheatCount ? " buy" : "") + (full ? " full" : "");
     }
     void reach(GameMoment moment)
     {
@@ -129,6 +131,10 @@ const Row rows[] = {
         { "run", "Pause", "run", "run", "menu", "Pause ?menu" } },
     { "pad A", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_A); },
         { "run", "Pause", "run", "run", "menu", "Pause ?menu" } },
+    { "pad B", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_B); },
+        { "menu", "run", "Pause", "Level", "Game", "Pause ?menu" } },
+    { "F11", [](PlayedWindow& w) { w.key(Qt::Key_F11); },
+        { "menu full", "run full", "Pause full", "Level full", "Game full", "-" } },
     { "pad Back", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_BACK); },
         { "menu", "Pause ?menu", "Pause ?menu", "Level ?menu", "menu", "Pause ?menu" } },
     { "pad left", [](PlayedWindow& w) { w.click(SDL_CONTROLLER_BUTTON_DPAD_LEFT); },
@@ -214,5 +220,26 @@ TEST(Commands, EachPadSteersThePlayerBoundToItWhileThatPlayerIsInTheGame)
         w.mainWindow.menuClicked(); // answered No, and then left, as the game is over
         w.state().gameOver = 1;
         w.mainWindow.menuClicked();
+    }
+}
+
+// Every key code, one after another from each state, whatever it leads to: the timer runs exactly
+// in a game, the message shows exactly in a pause, and the settings stay valid
+TEST(Commands, EveryKeyCodeFromEveryStateLeavesTheWindowConsistent)
+{
+    for (int moment = Menu; moment < Asked; ++moment) {
+        PlayedWindow w;
+        w.reach(GameMoment(moment));
+        for (int code = 0; code < 256; ++code) {
+            SCOPED_TRACE(std::to_string(moment) + ", key " + std::to_string(code));
+            w.answer = code % 2; // questions answered Yes and No in turn
+            if (code == 13 || code == 27) // as Qt keys: they may go to a button first
+                w.key(code == 13 ? Qt::Key_Return : Qt::Key_Escape);
+            else
+                w.mainWindow.handleKey(code);
+            w.mainWindow.show(); // a closed window opens again, as at the next start
+            w.observe();
+            ASSERT_TRUE(passesValidation(w.state()) && !::testing::Test::HasFailure());
+        }
     }
 }

@@ -19,7 +19,7 @@
 
 using namespace fendral;
 
-TEST_F(Window, ClientAreaIsFixedAndHoldsA128By81FieldAtTheOrigin)
+TEST_F(Window, AFixedClientAreaWithTheFieldAtTheOriginAndMenuAndGameEachWithTheirOwnWidgets)
 {
     mainWindow.resize(1280, 800);
     mainWindow.showMaximized();
@@ -27,10 +27,6 @@ TEST_F(Window, ClientAreaIsFixedAndHoldsA128By81FieldAtTheOrigin)
     EXPECT_EQ(QRect(mainWindow.renderer().originX(), mainWindow.renderer().originY(), state().W,
                   state().H),
         QRect(0, 0, 128, 81));
-}
-
-TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
-{
     // Menu, version, credit, message panel and the status panel's right part; and the frames
     const auto seen = [this] {
         return QList<int> { mainWindow.menuPanel()->isVisible(),
@@ -48,7 +44,7 @@ TEST_F(Window, MenuAndGameShowTheirOwnWidgetsAndEveryGameBuildsFreshFrames)
     answer = true;
     mainWindow.menuButton()->click();
     EXPECT_EQ(seen(), QList<int>({ 1, 1, 1, 0, 0, 0 }));
-    teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z
+    teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z: every game builds fresh frames
     startGame();
     EXPECT_EQ(seen(), QList<int>({ 0, 0, 0, 0, 1, 2 }));
     EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
@@ -121,24 +117,18 @@ TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
 {
     startGame();
     QTest::keyClick(&mainWindow, Qt::Key_Space); // paused: the ticks go on, nothing moves
+    // The new level handed over and painted whole; from then on only what changes is painted
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainWindow.hasCanvasChangesWaiting(); }, 5000));
+    mainWindow.repaint();
     PaintRecorder recorder;
     mainWindow.installEventFilter(&recorder);
-    // The window paints nothing under its opaque message panel
-    const QRegion underPanel = mainWindow.messagePanel()->geometry();
-    const auto covered = [&](const QRect& rect) {
-        return (QRegion(rect) - underPanel - recorder.painted).isEmpty();
-    };
     const auto cell = [](int x, int y) {
         return QRect((x - 1) * CellSize, (y - 1) * CellSize, CellSize, CellSize);
     };
-    // The new level shows whole first; from then on only what changes is painted
-    ASSERT_TRUE(QTest::qWaitFor([&] { return covered(QRect(0, 0, 1024, 648)); }, 5000));
-    QCoreApplication::processEvents();
     const auto onScreen = [&](int x, int y) {
-        const bool shown = QTest::qWaitFor([&] { return covered(cell(x, y)); }, 5000);
+        const bool shown = QTest::qWaitFor([&] { return (QRegion(cell(x, y)) - recorder.painted).isEmpty(); }, 5000);
         return shown && !recorder.painted.intersects(cell(100, 60));
     };
-    recorder.painted = QRegion();
     // While the timer runs, a tick hands the change over at its frame
     ASSERT_TRUE(mainWindow.platform().isTimerRunning());
     mainWindow.view().paintCell(20, 20, 0x0000FF);
@@ -176,17 +166,14 @@ public:
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
-    const auto restoreShower
-        = qScopeGuard([&application, previous = application.exceptionShower()] {
-              application.setExceptionShower(previous);
-          });
+    const auto restoreShower = qScopeGuard(
+        [&application, previous = application.exceptionShower()] { application.setExceptionShower(previous); });
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box
     application.setExceptionShower([&](const QString& text) {
         shown << text + " " + message();
-        // The box's own event loop delivers whatever comes meanwhile, the same fault too
-        if (shown.size() == 1)
+        if (shown.size() == 1) // the box's own event loop delivers the same fault meanwhile
             QCoreApplication::sendEvent(&failing, &event);
     });
     const int unshown = application.unshownExceptionCount();
@@ -200,5 +187,4 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     EXPECT_TRUE(deliverShowingExceptions([] { return true; }, application.exceptionShower()));
     EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
     EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
-    EXPECT_EQ(application.unshownExceptionCount(), unshown + 1);
 }

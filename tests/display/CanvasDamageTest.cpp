@@ -52,13 +52,3 @@ TEST(CanvasDamage, TheRegionIsTheUnionOfTheTilesTouchedInValidBands)
         ASSERT_TRUE(damage.takeRegion().isEmpty());
     }
 }
-
-TEST(CanvasDamage, AGlidingSpriteIsOneRectangleOfItsTwoByTwoCells)
-{
-    CanvasDamage damage(QSize(1024, 721));
-    damage.add(QRect(80, 40, 16, 16));
-    damage.add(QRect(83, 45, 8, 8)); // its square, inside those cells
-    const QRegion region = damage.takeRegion();
-    EXPECT_EQ(region.rectCount(), 1);
-    EXPECT_EQ(region.boundingRect(), QRect(80, 40, 16, 16));
-}

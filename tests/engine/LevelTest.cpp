@@ -1,3 +1,5 @@
+// Level set-up and respawns; the captions, enemy counts and shares of a level are read out on the
+// real window (Window.StatusPanelReadsOut...)
 #include "Level.h"
 #include "FakeView.h"
 #include "Players.h"
@@ -8,24 +10,8 @@ using namespace fendral;
 
 struct LevelTest : testing::Test, TestGame { };
 
-TEST_F(LevelTest, EachLevelShowsItsEnemiesAndDrawsTheShareItNeeds)
-{
-    start({ { 0, 0 } });
-    for (auto [level, r, captions, enemies, share] :
-        { std::tuple { 1, 0, "Level 1 (3; 1)", 4ul, 0.88 },
-            { 50, 399, "Level 50 (52; 25)", 77ul, 0.319 },
-            { 50, 0, "Level 50 (52; 25)", 77ul, 0.279 } }) {
-        SCOPED_TRACE(share);
-        state.rng.script({ 1, 1, r }); // border 2, then the share's draw
-        setUpLevel(game, level);
-        EXPECT_EQ(view.calls.back(), captions);
-        EXPECT_EQ(state.openEnemies.size() + state.groundEnemies.size(), enemies);
-        EXPECT_DOUBLE_EQ(state.neededShare, share);
-        EXPECT_DOUBLE_EQ(state.fieldShare, 820.0 / 10368); // the border counts from the start
-    }
-}
-
-TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRow)
+// A free slot of the bottom row; with every slot next to another player, the nearest free cell
+TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRowOrElseTheNearestFreeCell)
 {
     start({ { 0, 0 } });
     state.rng.script({ 2 });
@@ -36,28 +22,15 @@ TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRow)
     state.rng.script({ 1, 3 });
     respawn(state, 0);
     EXPECT_EQ(state.players[0].x, 4 * 128 / 5);
-}
-
-TEST_F(LevelTest, RespawnWithEverySlotTakenPlacesThePlayerOnTheNearestFreeCellInstead)
-{
-    start({ { 0, 0 } });
-    // No players in play, one, and three for the four players alive: each time the slots are
-    // next to other players
-    for (auto [inPlay, others] :
-        { std::pair { 0, std::vector { 64 } }, { 1, { 64 } }, { 3, { 33, 64, 95 } } }) {
-        SCOPED_TRACE(inPlay);
+    for (auto [inPlay, others] : { std::pair { 0, std::vector { 64 } }, { 1, { 64 } }, { 3, { 33, 64, 95 } } }) {
         state.playersInPlay = inPlay;
         for (int q = 1; q < PlayerCount; ++q)
-            state.players[q] = {};
-        for (std::size_t i = 0; i < others.size(); ++i)
-            state.players[i + 1] = { .x = others[i], .y = state.H, .alive = 1 };
+            state.players[q] = q <= int(others.size()) ? Player { .x = others[q - 1], .y = 81, .alive = 1 } : Player {};
         respawn(state, 0); // loops for ever if no free cell is looked for
-        const Player& player = state.players[0];
-        EXPECT_EQ(player.y, state.H);
-        for (int q = 1; q < PlayerCount; ++q) {
-            const Player& other = state.players[q];
-            EXPECT_TRUE(!other.alive || distance(player.x, player.y, other.x, other.y) > 1);
-        }
+        for (const Player& other : state.players)
+            EXPECT_TRUE(&other == &state.players[0] || !other.alive
+                || distance(state.players[0].x, 81, other.x, other.y) > 1) << inPlay;
+        EXPECT_EQ(state.players[0].y, 81);
     }
 }
 

@@ -29,7 +29,14 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
         for (int i = 0; i < count; ++i, platform.clock += secondsPerTick / 86400)
             tick(game);
     };
-    runTicks(14 * 8 + 1, 0.025); // 15 steps in 2.8 s where 1.2 * 150 / 128 s are allowed
+    // 15 steps in 1.344 s, then, the measurement restarted by a pause, in 2.8 s; 1.2 * 150 / 128
+    // s are allowed
+    runTicks(14 * 8 + 1, 0.012);
+    EXPECT_EQ(std::pair(state.stepMultiplier, state.speedCheckCountdown), std::pair(1, -1));
+    state.paused = 1;
+    runTicks(1, 0);
+    state.paused = 0;
+    runTicks(7 + 14 * 8 + 1, 0.025);
     EXPECT_EQ(std::pair(platform.intervals.back(), platform.killed.back()),
         std::pair(19, state.timerId - 1));
     runTicks(5 * 4, 0.001);
@@ -38,30 +45,33 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
     state.paused = 0;
     runTicks(15 * 4, 0.001);
     EXPECT_EQ(std::pair(state.stepMultiplier, state.speedCheckCountdown), std::pair(2, -1));
+    state.paused = 1;
+    runTicks(1, 0);
+    state.paused = 0;
+    runTicks(80, 0.05); // slow again: doubled once more, to 4, and measured no more
+    EXPECT_EQ(platform.intervals, (std::vector<int> { 9, 19, 39 }));
 }
 
-TEST_F(TickTest, TwoDeathsInOneStepCostTheirTeamOneLife)
+// Two deaths in one step cost their team one life; a death below one life ends the game unless
+// the same tick completes the level
+TEST_F(TickTest, DeathsInAStepCostOneLifeAndBelowOneEndTheGameUnlessTheLevelIsCompleted)
 {
     start({ { 0, 0 }, { 2, 0 } });
     state.players[0].killed = state.players[2].killed = 1;
     logicStep(game);
-    EXPECT_EQ(state.players[0].deaths + state.players[2].deaths, 2);
-    EXPECT_DOUBLE_EQ(state.teams[0].lives, 3.0);
-}
-
-TEST_F(TickTest, DeathBelowOneLifeEndsTheGameUnlessTheSameTickCompletesTheLevel)
-{
+    EXPECT_EQ(std::pair(state.players[0].deaths + state.players[2].deaths, state.teams[0].lives), std::pair(2, 3.0));
+    EXPECT_EQ(std::pair(state.players[0].levelDeaths, state.players[0].respawnDelay), std::pair(1, 6));
+    for (int step = 0; step < 6; ++step) // shielded on the bottom row, nothing kills it meanwhile
+        logicStep(game);
+    EXPECT_EQ(state.players[0].respawnDelay, 0);
     for (bool completes : { true, false }) {
-        SCOPED_TRACE(completes);
         start({ { 1, 3 } });
         state.teams[3].lives = 0.5;
         state.players[1].killed = 1;
         view.whenDrawn = [this, completes] { state.fieldShare = completes ? 1.0 : 0.0; };
         tick(game);
-        EXPECT_EQ(std::pair(state.players[1].alive, state.teams[3].lives), std::pair(0, 0.5));
-        EXPECT_EQ(state.gameOver, !completes);
-        EXPECT_EQ(view.calls.back(),
-            completes ? "Level Completed - Press Space" : "Game Over - Press Space");
+        EXPECT_EQ(std::tuple(state.players[1].alive, state.teams[3].lives, state.gameOver), std::tuple(0, 0.5, !completes));
+        EXPECT_EQ(view.calls.back(), completes ? "Level Completed - Press Space" : "Game Over - Press Space");
     }
 }
 
@@ -90,10 +100,12 @@ TEST_F(TickTest, LevelEndBonusKeepsEveryTeamBelowAHundredLives)
     state.players[0] = { .team = 0, .alive = 1 };
     state.players[1] = { .team = 1, .alive = 1 };
     state.teams[0] = { .active = 1, .lives = 99.5 };
+    state.players[2] = { .team = 2, .alive = 1 };
     state.teams[1] = { .active = 1, .levelShare = 0.6, .lives = 98.5 };
+    state.teams[2] = { .active = 1, .levelShare = 0.25, .lives = 3 };
     levelEndBonus(game);
-    // A life that would reach 100 is taken back; 98.5 + 1.0 + 1.2 stops at 99.99
-    EXPECT_EQ(std::pair(state.teams[0].lives, state.teams[1].lives), std::pair(99.5, 99.99));
+    // A life that would reach 100 is taken back; 98.5 + 1.0 + 1.2 stops at 99.99; 3 + 1 + 0.5
+    EXPECT_EQ(std::tuple(state.teams[0].lives, state.teams[1].lives, state.teams[2].lives), std::tuple(99.5, 99.99, 4.5));
 }
 
 // A purchase: a life for each player in play to its team, then the team's out players come back,
@@ -109,10 +121,12 @@ TEST_F(TickTest, PurchasesBuyALifePerPlayerInPlayAndReviveTheOut)
     const double before = w.lives;
     buyLives(game);
     EXPECT_EQ(std::tuple(w.lives, x.lives, state.cheatCount), std::tuple(before + 1, 0.5, 1));
-    x.lives = 1.25;
+    x.lives = 1.0;
     buyLives(game);
-    EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.25));
+    EXPECT_EQ(std::tuple(state.players[1].alive, state.players[2].alive, x.lives), std::tuple(0, 1, 0.0));
     EXPECT_EQ(state.players[2].respawnDelay, 0);
+    buyLives(game); // Gamma's life brings Beta back
+    EXPECT_EQ(std::pair(state.players[1].alive, x.outCount), std::pair(1, 0));
     w.lives = 99.5;
     buyLives(game);
     EXPECT_EQ(w.lives, 99.5);

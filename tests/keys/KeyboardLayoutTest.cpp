@@ -65,10 +65,10 @@ TEST(KeyboardLayout, EveryKeyGivesOneCodeWhateverIsHeldAndNoTwoKeysShareOne)
 TEST(KeyboardLayout, WithoutATrustedKeymapTheKeysymDecides)
 {
     const auto french = KeyboardLayout::fromNames("evdev", "pc105", "fr", "", "");
-    // Cyrillic tse and zhe, Greek capital sigma, o umlaut, French "&" and a, dead circumflex
+    // Cyrillic tse and zhe, Greek capital sigma, o umlaut, French "&", 0 and a, dead circumflex
     const std::tuple<quint32, int, int> keys[]
         = { { 25, 0x6c3, 'W' }, { 47, 0x6d6, 186 }, { 39, 0x7d2, 'S' }, { 47, 0xf6, 186 },
-              { 10, 0x26, '1' }, { 24, 0x61, 'A' }, { 34, 0xfe52, 219 } };
+              { 10, 0x26, '1' }, { 19, 0x30, '0' }, { 24, 0x61, 'A' }, { 34, 0xfe52, 219 } };
     for (const auto& [keycode, keysym, code] : keys) {
         EXPECT_EQ(press(nullptr, keycode, 0, keysym), code) << keycode;
         EXPECT_EQ(press(french.get(), keycode, 0, keysym), code) << keycode;

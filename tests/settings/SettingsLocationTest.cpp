@@ -1,4 +1,5 @@
-// Where the settings file lives; the installed case for a real player is tested end to end
+// A program folder that is no folder sends the settings to the config folder, made on the way;
+// the other places are in SettingsPlacesTest.cpp, the installed case for a real player end to end
 #include "SettingsLocation.h"
 
 #include <QDir>
@@ -7,18 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace fendral;
-
-TEST(SettingsLocation, APortableCopyKeepsItsFileBesideTheProgramAndLeavesNoProbeBehind)
-{
-    QTemporaryDir program;
-    QTemporaryDir config;
-    EXPECT_EQ(settingsFilePath(program.path(), config.filePath("Fendral")),
-        program.filePath("Fendral.ini"));
-    EXPECT_EQ(
-        QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList());
-    EXPECT_FALSE(QFile::exists(config.filePath("Fendral")));
-}
 
 TEST(SettingsLocation, AProgramFolderThatCannotTakeAFileSendsItToTheConfigFolderMadeOnTheWay)
 {
