@@ -96,14 +96,7 @@ namespace {
         ReplayRecorder recorder;
         recorder.setProgramVersion(ProgramVersion);
         recorder.setDate(QDateTime::currentMSecsSinceEpoch());
-        std::array<uint32_t, PlayerCount> seeds {};
-        for (int p = 0; p < PlayerCount; ++p)
-            seeds[p] = computerSeed(options.seed, p);
-        recorder.setComputerSeeds(seeds);
-        HeadlessGame game(options);
-        game.setLog(&recorder);
-        game.play();
-        return recorder.takeFinishedGame();
+        return recordHeadlessGame(options, recorder);
     }
 
 } // namespace

@@ -103,4 +103,16 @@ HeadlessResult HeadlessGame::play()
     return result;
 }
 
+Replay recordHeadlessGame(const HeadlessOptions& options, ReplayRecorder& recorder)
+{
+    std::array<uint32_t, PlayerCount> seeds {};
+    for (int p = 0; p < PlayerCount; ++p)
+        seeds[p] = computerSeed(options.seed, p);
+    recorder.setComputerSeeds(seeds);
+    HeadlessGame game(options);
+    game.setLog(&recorder);
+    game.play();
+    return recorder.takeFinishedGame();
+}
+
 } // namespace fendral

@@ -4,6 +4,7 @@
 
 #include "ComputerPlayers.h"
 #include "Game.h"
+#include "ReplayRecorder.h"
 #include "Strength.h"
 
 #include <array>
@@ -79,5 +80,9 @@ private:
     StepListener m_listener;
     DecisionRunner m_runDecisions;
 };
+
+// Plays the game with the recorder as its log, the computer players' seeds in its header, and
+// hands over the finished replay
+Replay recordHeadlessGame(const HeadlessOptions& options, ReplayRecorder& recorder);
 
 } // namespace fendral

@@ -23,14 +23,7 @@ namespace {
     Replay playedGame(const HeadlessOptions& options)
     {
         ReplayRecorder recorder;
-        std::array<uint32_t, PlayerCount> seeds {};
-        for (int p = 0; p < PlayerCount; ++p)
-            seeds[p] = computerSeed(options.seed, p);
-        recorder.setComputerSeeds(seeds);
-        HeadlessGame game(options);
-        game.setLog(&recorder);
-        game.play();
-        return recorder.takeFinishedGame();
+        return recordHeadlessGame(options, recorder);
     }
 
     // The game the header describes: its seed, starting level and computer players

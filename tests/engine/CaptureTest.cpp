@@ -42,20 +42,6 @@ static std::vector<std::string> cutField(int splitRow, char right = '.')
 }
 constexpr int RightSide = 16 * 22;
 
-TEST_F(CaptureTest, OnlyARegionWithoutAnEnemyIsTakenInTheClosersTintAndCredited)
-{
-    for (const char right : { 'o', '.' }) {
-        SCOPED_TRACE(right);
-        captureAfterClosing(cutField(24, right), { 0 });
-        // Each of the two whole-open blocks on the right counts exactly a hundred cells
-        const double share = right == '.' ? cellShare(RightSide) : 0;
-        EXPECT_EQ(state.cells[5][5], Open);
-        EXPECT_EQ(view.cells[std::pair(20, 20)], right == '.' ? tintColour(state, defaultColours[0]) : 0);
-        EXPECT_DOUBLE_EQ(state.players[0].levelShare, share);
-        EXPECT_DOUBLE_EQ(state.fieldShare, share);
-    }
-}
-
 TEST_F(CaptureTest, TwoClosersPaintPlainGroundAndShareOnlyWhenTeammates)
 {
     for (int secondTeam : { 0, 1 }) {

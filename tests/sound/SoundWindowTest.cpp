@@ -37,8 +37,6 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     QTest::keyClick(&window, Qt::Key_Return);
     newGame(window.game(), 1); // the same enemies on every run: a game of the window draws its seed
     GameState& state = window.state();
-    state.rng.seed(1); // the level as the seed of 1 lays it out, whatever the game's own seed
-    setUpLevel(window.game(), 1);
     state.paused = 1; // the test steps the game itself
     const double groundBefore = state.fieldShare;
     // Up out of the ground ring, across and down again: the trail closes around a small region
