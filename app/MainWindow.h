@@ -123,9 +123,14 @@ public:
     using SetupRunner = std::function<bool(GameState& state)>;
     void setSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
     // Shows the summary of an ended game; returns the name typed for its best result (place 0
-    // is the best; -1: the game did not enter the best results). Tests replace it.
-    using SummaryRunner
-        = std::function<QString(const GameRecord& record, int place, const QString& prefill)>;
+    // is the best; -1: the game did not enter the best results) and whether the player asked to
+    // watch the game's replay, which only a game with a replay offers. Tests replace it.
+    struct SummaryChoice {
+        QString name;
+        bool watch = false;
+    };
+    using SummaryRunner = std::function<SummaryChoice(
+        const GameRecord& record, int place, const QString& prefill, bool hasReplay)>;
     void setSummaryRunner(SummaryRunner runner) { m_summaryRunner = std::move(runner); }
     // The best results are kept here; the per-user data folder unless a test sets another.
     void setResultsPath(const QString& path) { m_resultsFile = ResultsFile(path); }
@@ -183,6 +188,7 @@ private:
     void closeEndedGame(bool showSummary);
     // Puts the ended game into the table read from the file and saves it; its place, or -1.
     int enterBestResults(ResultsFile::Contents& contents, QString& prefill);
+    ResultsFile::Contents loadResults();
     void saveResults(const ResultsFile::Contents& contents);
     // A game that ended is saved among the kept games; see MainWindowReplays.cpp
     void startRecordedGame();
@@ -249,6 +255,7 @@ private:
     bool m_recordClosed = true; // the ended game went into the best results and its summary
     ResultsFile m_resultsFile;
     GamesRunner m_gamesRunner;
+    QString m_finishedGamePath; // the replay of the game that ended last, once it is kept
 
     bool m_shown = false;
     bool m_closingWithoutAsking = false;

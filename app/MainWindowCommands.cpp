@@ -3,8 +3,8 @@
 
 #include "DisplayView.h"
 #include "GameCommands.h"
-#include "GamesDialog.h"
 #include "Gamepads.h"
+#include "GamesDialog.h"
 #include "KeyTranslation.h"
 #include "Level.h"
 #include "SetupDialog.h"
@@ -51,9 +51,9 @@ namespace {
         return dialog.exec() == QDialog::Accepted;
     }
 
-    QString runGamesDialog(ReplayStore& store, QWidget* parent)
+    QString runGamesDialog(ReplayStore& store, const ResultsFile& results, QWidget* parent)
     {
-        GamesDialog dialog(store, parent);
+        GamesDialog dialog(store, results, parent);
         return dialog.exec() == QDialog::Accepted ? dialog.chosenPath() : QString();
     }
 
@@ -66,7 +66,8 @@ void MainWindow::connectCommands()
         QMessageBox::warning(this, QStringLiteral("Fendral"), message);
     };
     m_setupRunner = [this](GameState& state) { return runSetupDialog(state, *m_gamepads, this); };
-    m_gamesRunner = [this](ReplayStore& store) { return runGamesDialog(store, this); };
+    m_gamesRunner
+        = [this](ReplayStore& store) { return runGamesDialog(store, m_resultsFile, this); };
     connect(m_startButton, &QPushButton::clicked, this, &MainWindow::startGameClicked);
     connect(menuButton(), &QPushButton::clicked, this, &MainWindow::menuClicked);
     connect(purchasePanel(), &Panel::clicked, this, &MainWindow::purchaseClicked);

@@ -32,8 +32,11 @@ void MainWindow::saveFinishedGame()
     if (!m_recorder.hasFinishedGame())
         return;
     QString error;
+    // The best results' replays are kept for good, beside the recent games
+    m_finishedGamePath
+        = m_replayStore.save(m_recorder.takeFinishedGame(), error, loadResults().table.replays());
     // A folder that cannot be written costs the replay, never the game
-    if (m_replayStore.save(m_recorder.takeFinishedGame(), error).isEmpty())
+    if (m_finishedGamePath.isEmpty())
         qWarning().noquote() << "Fendral: the game's replay was not kept:" << error;
 }
 

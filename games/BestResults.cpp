@@ -55,4 +55,14 @@ void BestResults::setName(int index, const QString& name)
         m_entries[index].name = name;
 }
 
+QStringList BestResults::replays() const
+{
+    QStringList names;
+    for (const GameResult& result : m_entries) {
+        if (!result.replay.isEmpty())
+            names << result.replay;
+    }
+    return names;
+}
+
 } // namespace fendral

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -27,6 +28,7 @@ struct GameResult {
     double share = 0; // the sum of the players' total shares
     int deaths = 0;
     int livesBought = 0;
+    QString replay; // the file name of the game's replay among the kept games; empty: none
 
     bool operator==(const GameResult&) const = default;
 };
@@ -48,6 +50,8 @@ public:
     int insert(const GameResult& result);
     void remove(int index);
     void setName(int index, const QString& name);
+    // The file names of the entries' replays
+    QStringList replays() const;
 
 private:
     QList<GameResult> m_entries;

@@ -23,7 +23,7 @@ ReplayStore::ReplayStore(QString folder)
 {
 }
 
-QString ReplayStore::save(const Replay& replay, QString& error)
+QString ReplayStore::save(const Replay& replay, QString& error, const QStringList& keptForGood)
 {
     if (!QDir().mkpath(m_folder)) {
         error = QStringLiteral("cannot create the folder %1").arg(m_folder);
@@ -37,7 +37,7 @@ QString ReplayStore::save(const Replay& replay, QString& error)
         path = m_folder + QLatin1Char('/') + stem + QLatin1Char('-') + QString::number(n) + Suffix;
     if (!writeReplayFile(path, replay, error))
         return {};
-    removeOldGames();
+    removeOldGames(keptForGood);
     return path;
 }
 
@@ -46,11 +46,12 @@ QStringList ReplayStore::fileNames() const
     return QDir(m_folder).entryList({ QLatin1Char('*') + Suffix }, QDir::Files, QDir::Name);
 }
 
-void ReplayStore::removeOldGames()
+void ReplayStore::removeOldGames(const QStringList& keptForGood)
 {
-    const QStringList names = fileNames();
-    for (qsizetype i = 0; i + KeptGames < names.size(); ++i)
-        QFile::remove(m_folder + QLatin1Char('/') + names[i]);
+    QStringList recent = fileNames();
+    recent.removeIf([&](const QString& name) { return keptForGood.contains(name); });
+    for (qsizetype i = 0; i + KeptGames < recent.size(); ++i)
+        QFile::remove(m_folder + QLatin1Char('/') + recent[i]);
 }
 
 QList<ReplayStore::Entry> ReplayStore::games() const

@@ -20,8 +20,9 @@ public:
     void setFolder(QString folder) { m_folder = std::move(folder); }
 
     // Saves a finished game under a name from its date and removes the oldest games beyond the
-    // kept number; the file's path, or empty with the reason in error.
-    QString save(const Replay& replay, QString& error);
+    // kept number, never one named in keptForGood (the best results' replays, which do not count
+    // towards that number); the file's path, or empty with the reason in error.
+    QString save(const Replay& replay, QString& error, const QStringList& keptForGood = {});
 
     struct Entry {
         QString path;
@@ -33,7 +34,7 @@ public:
 
 private:
     QStringList fileNames() const;
-    void removeOldGames();
+    void removeOldGames(const QStringList& keptForGood);
 
     QString m_folder;
 };

@@ -23,6 +23,7 @@ namespace {
     constexpr int FormatVersion = 1;
     constexpr int MaxPurchases = 99;
     constexpr int StrongestComputer = 3;
+    constexpr int MaxReplayNameLength = 100;
     const QString teamLetters = QStringLiteral("WXYZ");
 
     QString playerName(int p) { return QString::fromLatin1(playerNames[p]); }
@@ -82,9 +83,30 @@ namespace {
         for (const ResultPlayer& player : result.players)
             players.append(playerObject(player));
         const QDateTime date = QDateTime::fromMSecsSinceEpoch(result.date, Qt::UTC);
-        return { { "date", date.toString(Qt::ISODateWithMs) }, { "name", result.name },
+        QJsonObject object { { "date", date.toString(Qt::ISODateWithMs) }, { "name", result.name },
             { "players", players }, { "level", result.levelReached }, { "share", result.share },
             { "deaths", result.deaths }, { "livesBought", result.livesBought } };
+        if (!result.replay.isEmpty())
+            object["replay"] = result.replay;
+        return object;
+    }
+
+    // A plain file name in the replays folder: no folder, no way out of it
+    bool isReplayName(const QString& name)
+    {
+        return !name.isEmpty() && name.size() <= MaxReplayNameLength
+            && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+            && !name.startsWith(QLatin1Char('.'));
+    }
+
+    // The replay's file name, empty for an entry written before results kept their replays;
+    // false when the entry holds one that is no plain file name
+    bool readReplayName(const QJsonObject& object, QString& name)
+    {
+        if (!object.contains("replay"))
+            return true;
+        name = object["replay"].toString();
+        return isReplayName(name);
     }
 
     std::optional<GameResult> readResult(const QJsonValue& value)
@@ -94,7 +116,9 @@ namespace {
         const QDateTime date = QDateTime::fromString(object["date"].toString(), Qt::ISODateWithMs);
         result.name = object["name"].toString();
         if (!date.isValid() || !object["name"].isString()
-            || result.name.size() > ResultsFile::MaxNameLength || object.size() != 7)
+            || result.name.size() > ResultsFile::MaxNameLength
+            || !readReplayName(object, result.replay)
+            || object.size() != 7 + (result.replay.isEmpty() ? 0 : 1))
             return std::nullopt;
         result.date = date.toMSecsSinceEpoch();
         for (const QJsonValue& player : object["players"].toArray()) {

@@ -97,7 +97,7 @@ QString summaryHeadline(const GameRecord& record)
 }
 
 GameSummaryDialog::GameSummaryDialog(
-    const GameRecord& record, int place, const QString& prefill, QWidget* parent)
+    const GameRecord& record, int place, const QString& prefill, bool hasReplay, QWidget* parent)
     : QDialog(parent)
     , m_record(record)
     , m_prefill(prefill)
@@ -122,6 +122,13 @@ GameSummaryDialog::GameSummaryDialog(
     QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     close->setFocusPolicy(Qt::NoFocus);
+    m_watchButton = buttons->addButton(QStringLiteral("Watch"), QDialogButtonBox::ActionRole);
+    m_watchButton->setFocusPolicy(Qt::NoFocus);
+    m_watchButton->setEnabled(hasReplay);
+    connect(m_watchButton, &QPushButton::clicked, this, [this] {
+        m_watchChosen = true;
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     resize(560, sizeHint().height());

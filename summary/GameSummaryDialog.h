@@ -6,6 +6,7 @@
 
 class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace fendral {
@@ -18,12 +19,16 @@ class GameSummaryDialog : public QDialog {
     Q_OBJECT
 public:
     // place: 0 for the best result, -1 when the game did not enter the best results, which
-    // leaves out the name field. prefill: the name the field starts with, selected.
-    GameSummaryDialog(
-        const GameRecord& record, int place, const QString& prefill, QWidget* parent = nullptr);
+    // leaves out the name field. prefill: the name the field starts with, selected. hasReplay:
+    // the game's replay was kept, so "Watch" can show it.
+    GameSummaryDialog(const GameRecord& record, int place, const QString& prefill,
+        bool hasReplay = false, QWidget* parent = nullptr);
 
     // The name typed, or the prefill when the field was left empty.
     QString name() const;
+    // The dialog closed with "Watch": the game's replay is to be shown
+    bool isWatchChosen() const { return m_watchChosen; }
+    QPushButton* watchButton() const { return m_watchButton; }
 
     QLineEdit* nameField() const { return m_nameField; }
     QTableWidget* levelTable() const { return m_levelTable; }
@@ -36,6 +41,8 @@ private:
     QString m_prefill;
     QLineEdit* m_nameField = nullptr;
     QTableWidget* m_levelTable = nullptr;
+    QPushButton* m_watchButton = nullptr;
+    bool m_watchChosen = false;
 };
 
 // The game's texts of the summary: "m:ss" for a level's time, a headline for how it ended.

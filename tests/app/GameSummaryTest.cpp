@@ -1,12 +1,18 @@
 // The summary of a game holds the numbers the score frames showed at each level's end, and the
-// game enters the best results under the name given in it
+// game enters the best results under the name given in it, with its replay to watch from there and
+// from the summary
 #include "DisplayView.h"
 #include "GameSummaryDialog.h"
+#include "GamesDialog.h"
 #include "PlayerScoreFrame.h"
 #include "TeamScoreFrame.h"
 #include "WindowFixture.h"
 
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTreeWidget>
 
 #include <random>
 
@@ -15,6 +21,7 @@ using namespace fendral;
 TEST_F(Window, TheSummaryHoldsWhatTheScoreFramesShowedAtEachLevelsEnd)
 {
     mainWindow.setResultsPath(folder.filePath("results.json"));
+    watch = true; // the summary's "Watch"
     teams = { { { 1, 0, 0, 0 }, { 0, 1, 1, 0 } } }; // Alpha in W, Beta and Gamma in X
     std::mt19937 random(20);
     std::map<QString, QStringList> frames; // per column header of the summary, a cell per level
@@ -59,6 +66,12 @@ TEST_F(Window, TheSummaryHoldsWhatTheScoreFramesShowedAtEachLevelsEnd)
     }
     ASSERT_TRUE(state().menuMode && QTest::qWaitFor([this] { return !places.isEmpty(); }));
     ASSERT_EQ(places, QList<int> { 0 });
+    // Its replay is asked for after the summary; the levels set by hand above make it one that
+    // cannot be played back, which the window tells
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !notices.isEmpty(); }));
+    EXPECT_EQ(notices,
+        QStringList { "This game cannot be shown: the summary's level does not "
+                      "match the commands." });
     const GameRecord& record = mainWindow.gameRecord();
     GameSummaryDialog summary(record, 0, "Tester");
     const QTableWidget* table = summary.levelTable();
@@ -74,4 +87,18 @@ TEST_F(Window, TheSummaryHoldsWhatTheScoreFramesShowedAtEachLevelsEnd)
     EXPECT_EQ(entries[0].name, "Tester");
     EXPECT_EQ(entries[0].levelReached, 51);
     EXPECT_EQ(entries[0].share, record.share());
+    // The entry's replay is the game's: it shows from the best results; deleted, the entry
+    // leaves the table and the replay stays among the recent games
+    const QString replay = folder.filePath("replays/") + entries[0].replay;
+    EXPECT_EQ(
+        QDir(folder.filePath("replays")).entryList(QDir::Files), QStringList { entries[0].replay });
+    GamesDialog games(mainWindow.replayStore(), ResultsFile(folder.filePath("results.json")));
+    games.tabs()->setCurrentIndex(1);
+    EXPECT_EQ(games.bestList()->topLevelItem(0)->text(4), "all 50 completed");
+    games.watchButton()->click();
+    EXPECT_EQ(games.chosenPath(), replay);
+    games.deleteButton()->click();
+    EXPECT_EQ(games.bestList()->topLevelItemCount(), 0);
+    EXPECT_TRUE(ResultsFile(folder.filePath("results.json")).load().table.entries().isEmpty());
+    EXPECT_TRUE(QFile::exists(replay));
 }

@@ -47,7 +47,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
 
     // G opens the games dialog; its one game is chosen and shows, every check value compared
     mainWindow.setGamesRunner([](ReplayStore& store) {
-        GamesDialog dialog(store);
+        GamesDialog dialog(store, ResultsFile(store.folder() + "/results.json"));
         EXPECT_EQ(dialog.gameList()->topLevelItemCount(), 1);
         EXPECT_EQ(dialog.gameList()->topLevelItem(0)->text(1), "W: Alpha; X: Beta");
         dialog.watchButton()->click();
@@ -70,7 +70,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     EXPECT_EQ(state().teamAssignment, teams);
     EXPECT_EQ(mainWindow.windowTitle(), "Fendral");
     EXPECT_EQ(mainWindow.replayStore().games().size(), 1); // watching records nothing
-    GamesDialog dialog(mainWindow.replayStore());
+    GamesDialog dialog(mainWindow.replayStore(), ResultsFile(folder.filePath("results.json")));
     dialog.deleteButton()->click();
     EXPECT_EQ(dialog.gameList()->topLevelItemCount(), 0);
     EXPECT_TRUE(mainWindow.replayStore().games().isEmpty());

@@ -28,8 +28,9 @@ struct ShownWindow {
         mainWindow.setSetupRunner([this](fendral::GameState& state) {
             return state.teamAssignment = teams, dialogAnswer;
         });
-        mainWindow.setSummaryRunner(
-            [this](auto&, int place, auto&) { return places << place, "Tester"; });
+        mainWindow.setSummaryRunner([this](auto&, int place, auto&, bool) {
+            return places << place, fendral::MainWindow::SummaryChoice { "Tester", watch };
+        });
     }
 
     fendral::GameState& state() { return mainWindow.state(); }
@@ -45,7 +46,7 @@ struct ShownWindow {
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions, notices;
     QList<int> places; // of each summary shown
-    bool answer = false, dialogAnswer = true;
+    bool answer = false, dialogAnswer = true, watch = false; // watch: chosen in the summary
     std::function<bool()> whileAsked; // runs in place of the answer while a question is open
 };
 

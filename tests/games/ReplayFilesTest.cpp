@@ -4,6 +4,7 @@
 #include "ReplayFile.h"
 #include "ReplayStore.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,21 +16,27 @@ TEST(ReplayFiles, TheStoreKeepsTheNewestFiftyGamesWhole)
     ReplayStore store(folder.filePath(QStringLiteral("replays")));
     Replay replay = goldenGame();
     ASSERT_FALSE(replay.events.empty());
-    // Saved in a shuffled order of dates, two of them equal
+    // Saved in a shuffled order of dates, two of them equal; the first, the oldest, is a best
+    // result's replay and stays beside the fifty newest
+    QStringList best;
     for (int i = 0; i < 53; ++i) {
         replay.header.date = 1'700'000'000'000 + (i * 37 % 53) * 1000;
         QString error;
-        EXPECT_FALSE(store.save(replay, error).isEmpty()) << error.toStdString();
+        const QString path = store.save(replay, error, best);
+        EXPECT_FALSE(path.isEmpty()) << error.toStdString();
+        if (i == 0)
+            best = { QFileInfo(path).fileName() };
     }
     replay.header.date = 1'700'000'000'000 + 52 * 1000;
     QString error;
-    store.save(replay, error);
-    const QList<ReplayStore::Entry> games = store.games();
-    ASSERT_EQ(games.size(), ReplayStore::KeptGames);
+    store.save(replay, error, best);
+    QList<ReplayStore::Entry> games = store.games();
+    ASSERT_EQ(games.size(), ReplayStore::KeptGames + 1);
+    EXPECT_EQ(games.takeLast().replay.header.date, 1'700'000'000'000);
     EXPECT_EQ(games.front().replay, replay);
     EXPECT_EQ(games.front().replay.header.date - games.back().replay.header.date, 48 * 1000);
     EXPECT_TRUE(store.remove(games.front().path));
-    EXPECT_EQ(store.games().size(), ReplayStore::KeptGames - 1);
+    EXPECT_EQ(store.games().size(), ReplayStore::KeptGames);
     // A folder that cannot be made costs the replay, with a reason
     ReplayStore blocked(games.back().path + QStringLiteral("/replays"));
     EXPECT_TRUE(blocked.save(replay, error).isEmpty());

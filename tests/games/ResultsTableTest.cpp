@@ -21,7 +21,7 @@ protected:
     {
         GameResult result { 1'700'000'000'000 + pick(4) * 1000,
             QString(pick(41), QChar('a' + pick(26))), {}, 1 + pick(51), pick(5) * 0.25, pick(300),
-            pick(4) == 0 ? 1 + pick(99) : 0 };
+            pick(4) == 0 ? 1 + pick(99) : 0, pick(2) ? QString() : QString("%1.r").arg(pick(9)) };
         const int shift = pick(6);
         for (int p = pick(4), players = 1 + pick(4); players > 0; --players, p = (p + 1) % 4)
             result.players.append(
@@ -61,7 +61,8 @@ TEST_F(ResultsTable, HoldsTheTenBestInOrderAndABadFileLosesNoResultItCouldRead)
     const std::pair<const char*, QJsonValue> spoilers[] = { { "date", -1 }, { "date", "May" },
         { "name", 1 }, { "name", QString(41, 'x') }, { "level", 0 }, { "level", 52 },
         { "level", 1.5 }, { "share", -0.25 }, { "share", "1" }, { "share", 1e300 },
-        { "deaths", -1 }, { "livesBought", 100 }, { "players", QJsonArray() }, { "extra", 1 } };
+        { "deaths", -1 }, { "livesBought", 100 }, { "players", QJsonArray() }, { "extra", 1 },
+        { "replay", "" }, { "replay", "../x" }, { "replay", 7 } };
     ResultsFile::Contents contents;
     QString error;
     for (int round = 0; round < 400; ++round) {
