@@ -15,8 +15,10 @@ namespace {
 
     class ScriptedGame {
     public:
-        explicit ScriptedGame(const GameScript& script)
+        ScriptedGame(const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
             : m_script(script)
+            , m_test(test)
+            , m_afterTick(afterTick)
         {
             m_dice.seed(script.seed * 7919 + 17);
             m_test.state.allocateGrids(script.width, script.height);
@@ -28,6 +30,7 @@ namespace {
         Replay play()
         {
             GameState& state = m_test.state;
+            state.teamAssignment = {};
             for (auto [p, t] : m_script.playerTeams)
                 state.teamAssignment[t][p] = 1;
             newGame(m_test.game, m_script.seed, m_script.startingLevel);
@@ -36,7 +39,9 @@ namespace {
                     leaveGame(m_test.game, m_script.leaveBy);
                 else
                     giveCommandsAndTick();
+                m_afterTick();
             }
+            m_test.game.log = nullptr;
             return m_recorder.takeFinishedGame();
         }
 
@@ -81,7 +86,8 @@ namespace {
         }
 
         const GameScript& m_script;
-        TestGame m_test;
+        TestGame& m_test;
+        std::function<void()> m_afterTick;
         ReplayRecorder m_recorder;
         RandomGenerator m_dice;
         RunPlanner m_planner { m_test.state, m_dice, m_script.runLength };
@@ -189,6 +195,15 @@ const std::vector<GameScript>& goldenScripts()
     return scripts;
 }
 
-Replay playScript(const GameScript& script) { return ScriptedGame(script).play(); }
+Replay playScript(const GameScript& script)
+{
+    TestGame test;
+    return ScriptedGame(script, test, [] {}).play();
+}
+
+Replay playScript(const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
+{
+    return ScriptedGame(script, test, afterTick).play();
+}
 
 } // namespace fendral

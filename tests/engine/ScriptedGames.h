@@ -62,8 +62,14 @@ private:
 // completed, a game lost, games left for the menu and closed.
 const std::vector<GameScript>& goldenScripts();
 
+struct TestGame;
+
 // Plays the script with the window's commands between ticks of a clock that now and then runs
 // slow, and returns the recorded game.
 Replay playScript(const GameScript& script);
+
+// The same on a game whose state may hold earlier games, as the window's does; `afterTick` runs
+// after every tick.
+Replay playScript(const GameScript& script, TestGame& test, const std::function<void()>& afterTick);
 
 } // namespace fendral
