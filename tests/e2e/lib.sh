@@ -134,6 +134,19 @@ e2e_leave_game() {
     xdotool windowfocus --sync "$window"
 }
 
+# e2e_expect_settings FILE LINE...: the file's [Fendral] section holds the 35 keys of the game,
+# these lines among them
+e2e_expect_settings() {
+    local file=$1 line keys
+    shift
+    [ -f "$file" ] || fail "no $file; output: $(cat "$work/fendral.log")"
+    for line in "$@"; do
+        grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
+    done
+    keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
+    [ "$keys" = 35 ] || fail "$keys keys instead of 35 in: $(cat "$file")"
+}
+
 # e2e_shot NAME: the main window as $work/NAME.png.
 e2e_shot() { import -window "$window" "$work/$1.png"; }
 
