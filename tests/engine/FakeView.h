@@ -26,7 +26,11 @@ struct FakeView : NullView {
             cells[{ x0 + i / BlockSize, y0 + i % BlockSize }] = colour;
     }
     void paintNewField() override { cells.clear(); }
-    void drawSprites(bool) override { whenDrawn(); }
+    void drawSprites(bool advance) override
+    {
+        if (advance)
+            whenDrawn();
+    }
     void setLevelCaptions(const std::string& level, const std::string& enemies) override
     {
         calls.push_back(level + " " + enemies);
@@ -46,7 +50,7 @@ struct FakeView : NullView {
     std::map<std::pair<int, int>, Colour> cells; // the colour last painted, by (x, y)
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
     std::vector<std::pair<int, int>> refreshed; // the cells repainted from the BackBuffer
-    std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
+    std::function<void()> whenDrawn = [] {}; // runs after the sprite redraw of every tick
 };
 
 struct FakePlatform : Platform {

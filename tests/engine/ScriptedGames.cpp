@@ -34,9 +34,9 @@ namespace {
             for (auto [p, t] : m_script.playerTeams)
                 state.teamAssignment[t][p] = 1;
             newGame(m_test.game, m_script.seed, m_script.startingLevel);
-            while (m_recorder.isRecording()) {
+            while (m_recorder.isRecording() && state.menuMode == 0) {
                 if (state.stepsPlayed >= m_script.stepBudget)
-                    leaveGame(m_test.game, m_script.leaveBy);
+                    leaveForMenu();
                 else
                     giveCommandsAndTick();
                 m_afterTick();
@@ -70,6 +70,14 @@ namespace {
             tick(m_test.game);
             // Now and then a slow stretch, which the speed check answers
             m_test.platform.clock += (chance(3000) ? 0.5 : 0.009) / 86400;
+        }
+
+        // As the window leaves a game: told to the engine, then the menu's layout
+        void leaveForMenu()
+        {
+            leaveGame(m_test.game, m_script.leaveBy);
+            killTimer(m_test.game);
+            m_test.view.showLayout(true);
         }
 
         bool hasPlayerOut() const
