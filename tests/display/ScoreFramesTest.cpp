@@ -91,7 +91,7 @@ protected:
     QWidget* version = new QWidget(&window);
     DisplayView view { state, renderer, *panel,
         { &window, new QWidget(&window), version, new QWidget(&window), messagePanel } };
-    const QColor black = ScoreColours::black, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
+    const QColor black { 0, 0, 0 }, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
 };
 
 TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
