@@ -22,16 +22,17 @@ public:
         : m_state(state)
         , m_canvas(canvas.copy())
         , m_origin(origin)
-        , m_backBuffer(static_cast<std::size_t>(state.W + 1) * (state.H + 1), qRgb(0, 0, 0))
+        , m_backBuffer(state.W + 1, state.H + 1, QImage::Format_RGB32)
     {
+        m_backBuffer.fill(Qt::black);
     }
 
     const QImage& canvas() const { return m_canvas; }
 
     void setBackBufferPixel(int x, int y, Colour colour)
     {
-        if (inBackBuffer(x, y))
-            pixel(x, y) = qtRgb(colour);
+        if (m_backBuffer.valid(x, y))
+            m_backBuffer.setPixel(x, y, qtRgb(colour));
     }
     void paintCell(int x, int y, Colour colour) { fill(cell(x, y), qtRgb(colour)); }
     void setCellColour(int x, int y, Colour colour)
@@ -41,8 +42,8 @@ public:
     }
     void refreshCell(int x, int y)
     {
-        if (inBackBuffer(x, y))
-            fill(cell(x, y), pixel(x, y));
+        if (m_backBuffer.valid(x, y))
+            fill(cell(x, y), m_backBuffer.pixel(x, y));
     }
     void fillBlock(int x0, int y0, Colour colour)
     {
@@ -57,8 +58,8 @@ public:
         for (int y = 1; y <= m_state.H; ++y)
             for (int x = 1; x <= m_state.W; ++x) {
                 const bool ring = x <= b || y <= b || x > m_state.W - b || y > m_state.H - b;
-                pixel(x, y)
-                    = qtRgb(ring ? m_state.palette().groundColour : m_state.palette().openColour);
+                setBackBufferPixel(
+                    x, y, ring ? m_state.palette().groundColour : m_state.palette().openColour);
             }
         presentField();
     }
@@ -109,14 +110,6 @@ public:
     }
 
 private:
-    bool inBackBuffer(int x, int y) const
-    {
-        return x >= 0 && y >= 0 && x <= m_state.W && y <= m_state.H;
-    }
-    QRgb& pixel(int x, int y)
-    {
-        return m_backBuffer[static_cast<std::size_t>(y) * (m_state.W + 1) + x];
-    }
     QRect cell(int x, int y) const
     {
         return QRect(
@@ -133,7 +126,7 @@ private:
     const GameState& m_state;
     QImage m_canvas;
     QPoint m_origin;
-    std::vector<QRgb> m_backBuffer;
+    QImage m_backBuffer;
 };
 
 // A crowded 20 x 15 field set off from the canvas corner, so that a forgotten origin shows. After
