@@ -57,19 +57,15 @@ namespace {
         }
 
         // Every cell holds ground, or in the interior open or the trail of a drawing player in
-        // play; trailDir is 0 off the trails. Written for speed: the soak checks after each step.
+        // play; trailDir is 0 off the trails.
         std::string checkCells()
         {
             const GameState& state = m_state;
             const int b = state.borderWidth;
-            std::vector<int> blockRows(static_cast<std::size_t>(state.H + 1));
-            for (int y = b + 1; y <= state.H - b; ++y)
-                blockRows[static_cast<std::size_t>(y)] = blockOf(state, b + 1, y).by;
             for (int x = 1; x <= state.W; ++x) {
                 const uint8_t* codes = state.cells[x];
                 const uint8_t* directions = state.trailDir[x];
                 const bool interiorColumn = x > b && x <= state.W - b;
-                const int bx = interiorColumn ? blockOf(state, x, b + 1).bx : 0;
                 for (int y = 1; y <= state.H; ++y) {
                     const uint8_t code = codes[y];
                     const bool interior = interiorColumn && y > b && y <= state.H - b;
@@ -85,8 +81,8 @@ namespace {
                         return describe("trailDir is left at ", cellText(x, y));
                     }
                     if (interior && code != Open) {
-                        const std::size_t i
-                            = blockIndex(bx, blockRows[static_cast<std::size_t>(y)]);
+                        const BlockIndex block = blockOf(state, x, y);
+                        const std::size_t i = blockIndex(block.bx, block.by);
                         if (code == Ground)
                             m_blockGround[i] = 1;
                         else
