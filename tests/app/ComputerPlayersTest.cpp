@@ -15,7 +15,7 @@ TEST_F(Window, AComputerPlayerCapturesWithinTheTicksAndItsKeysSteerNobody)
     EXPECT_TRUE(QTest::qWaitFor([this] { return state().players[0].totalShare > 0; }, 60'000));
 }
 
-TEST(ComputerGameCommand, RefusesBadArgumentsAndPlaysTheSameGameFromTheSameSeed)
+TEST(ComputerGameCommand, RefusesBadArgumentsAndRecordsTheGameItPlays)
 {
     const auto run = [](std::vector<std::string> arguments, std::string* printed = nullptr) {
         std::ostringstream out, err;

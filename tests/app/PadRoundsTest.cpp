@@ -83,17 +83,14 @@ TEST(PadRounds, APadAloneStartsAGameLeavesItAndAnswersTheDialogs)
             [&, button] { return !pad->isSeenDown(button); }, "let go" });
     };
     const auto playing = [&] { return !state.menuMode && !state.paused && !isOpen<QDialog>(); };
-    bool named = false; // the Load menu names the connected pad
-    press(
-        SDL_CONTROLLER_BUTTON_START,
-        [&] {
-            if (!isOpen<SetupDialog>())
-                return false;
-            for (const QAction* item : window.findChild<SetupDialog*>()->schemeMenu()->actions())
-                named = named || item->text() == "Gamepad 1 (Pad)";
-            return true;
-        },
-        "Start opens the dialog");
+    const auto setupNamingThePad = [&] { // in its Load menu
+        if (!isOpen<SetupDialog>())
+            return false;
+        const QList<QAction*> items = window.findChild<SetupDialog*>()->schemeMenu()->actions();
+        return std::ranges::any_of(
+            items, [](auto* item) { return item->text() == "Gamepad 1 (Pad)"; });
+    };
+    press(SDL_CONTROLLER_BUTTON_START, setupNamingThePad, "Start opens the dialog");
     press(
         SDL_CONTROLLER_BUTTON_B, [] { return !isOpen<SetupDialog>(); }, "B cancels it");
     press(SDL_CONTROLLER_BUTTON_A, isOpen<SetupDialog>, "A opens it");
@@ -106,7 +103,6 @@ TEST(PadRounds, APadAloneStartsAGameLeavesItAndAnswersTheDialogs)
     press(
         SDL_CONTROLLER_BUTTON_B, [] { return !isOpen<GameSummaryDialog>(); }, "B closes it");
     EXPECT_EQ(runScript(steps), "");
-    EXPECT_TRUE(named);
     QImage black(window.canvas().size(), window.canvas().format());
     black.fill(Qt::black);
     EXPECT_TRUE(state.menuMode && !window.platform().isTimerRunning() && !state.paused

@@ -41,8 +41,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     const QList<ReplayStore::Entry> games = mainWindow.replayStore().games();
     ASSERT_EQ(games.size(), 1);
     const Replay& replay = games.front().replay;
-    EXPECT_GT(replay.summary.steps, 10U);
-    EXPECT_EQ(replay.summary.ended, EndReason::Menu);
+    EXPECT_TRUE(replay.summary.steps > 10 && replay.summary.ended == EndReason::Menu);
     EXPECT_TRUE(verifyReplay(replay, [](const PlayedLevel&) {}).ok);
 
     // G opens the games dialog; its one game is chosen and shows, every check value compared
@@ -64,9 +63,8 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
         mainWindow.handleKey(Keys[4 + i % 5]); // none of them steers or buys lives
         QTest::qWait(5);
     }
-    EXPECT_FALSE(mainWindow.isWatching());
+    EXPECT_TRUE(!mainWindow.isWatching() && state().menuMode);
     EXPECT_TRUE(notices.isEmpty()) << notices.join("\n").toStdString();
-    EXPECT_TRUE(state().menuMode);
     EXPECT_EQ(state().teamAssignment, teams);
     EXPECT_EQ(mainWindow.windowTitle(), "Fendral");
     EXPECT_EQ(mainWindow.replayStore().games().size(), 1); // watching records nothing
@@ -84,8 +82,7 @@ TEST(VerifyReplayCommand, PrintsALinePerLevelAndStopsAtTheFirstMismatch)
     const auto run = [&](int expectedStatus) {
         QString error;
         writeReplayFile(path, replay, error);
-        std::ostringstream out;
-        std::ostringstream err;
+        std::ostringstream out, err;
         EXPECT_EQ(verifyReplayCommand(path, out, err), expectedStatus) << err.str();
         return out.str() + err.str();
     };
