@@ -3,6 +3,7 @@
 #include "DisplayView.h"
 #include "Gamepads.h"
 #include "QtPlatform.h"
+#include "StatusPanel.h"
 #include "Tick.h"
 #include "VirtualPad.h"
 #include "WindowFixture.h"
@@ -37,6 +38,11 @@ struct PlayedWindow : ShownWindow {
             return "closed";
         EXPECT_EQ(s.menuMode == 0, mainWindow.platform().isTimerRunning());
         EXPECT_EQ(s.paused != 0, !message().isEmpty());
+        // The menu's own widgets show exactly in the menu, the level box exactly in a game
+        for (const QWidget* widget : std::initializer_list<const QWidget*> {
+                 mainWindow.menuPanel(), mainWindow.versionLabel(), mainWindow.creditLabel() })
+            EXPECT_EQ(widget->isVisible(), s.menuMode != 0);
+        EXPECT_EQ(mainWindow.statusPanel()->levelBox()->isVisible(), s.menuMode == 0);
         QStringList seen { s.menuMode ? "menu" : message().isEmpty() ? "run" : "" };
         seen << message().section(' ', 0, 0);
         for (const QString& question : questions)

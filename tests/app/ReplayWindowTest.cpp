@@ -1,10 +1,6 @@
 // Replays of the window: a game played with keys, ticks and a slow stretch is kept, verifies, and
-// shows again in the window chosen from the games dialog without any key steering it; the command
-// line checks a file with the lines and statuses it promises
-#include "CommandLine.h"
+// shows again in the window chosen from the games dialog without any key steering it
 #include "GamesDialog.h"
-#include "GoldenGame.h"
-#include "ReplayFile.h"
 #include "ReplayPlayer.h"
 #include "ReplayWatch.h"
 #include "WindowFixture.h"
@@ -13,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <QTreeWidget>
-
-#include <sstream>
 
 using namespace fendral;
 
@@ -72,34 +66,4 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     dialog.deleteButton()->click();
     EXPECT_EQ(dialog.gameList()->topLevelItemCount(), 0);
     EXPECT_TRUE(mainWindow.replayStore().games().isEmpty());
-}
-
-TEST(VerifyReplayCommand, PrintsALinePerLevelAndStopsAtTheFirstMismatch)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("game"));
-    Replay replay = goldenGame();
-    const auto run = [&](int expectedStatus) {
-        QString error;
-        writeReplayFile(path, replay, error);
-        std::ostringstream out, err;
-        EXPECT_EQ(verifyReplayCommand(path, out, err), expectedStatus) << err.str();
-        return out.str() + err.str();
-    };
-    const std::string lines = run(0);
-    EXPECT_EQ(lines.substr(lines.find('\n', lines.find('\n') + 1) + 1),
-        "verified: 2 levels (1 completed), 12000 logic steps, reached level 2, ended by menu\n");
-    EXPECT_TRUE(QString::fromStdString(lines).contains(QRegularExpression(
-        "^level 1: field share \\d+\\.\\d\\d%, hash [0-9a-f]{16}, ok\nlevel 2: ")));
-    // A check value of level 2 changed: level 1 as before, then the mismatch and nothing more
-    auto check
-        = std::find_if(replay.events.rbegin(), replay.events.rend(), [](const ReplayEvent& event) {
-              return event.kind == EventKind::Check && event.step < 11000;
-          });
-    check->hash ^= 1;
-    EXPECT_EQ(run(1),
-        lines.substr(0, lines.find('\n') + 1) + "level 2: MISMATCH at step "
-            + std::to_string(check->step) + "\n");
-    replay.header.logicVersion = LogicVersion + 1;
-    EXPECT_NE(run(2).find("logic version " + std::to_string(LogicVersion + 1)), std::string::npos);
 }
