@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -95,8 +96,12 @@ TEST(PadRounds, APadAloneStartsAGameLeavesItAndAnswersTheDialogs)
         SDL_CONTROLLER_BUTTON_B, [] { return !isOpen<SetupDialog>(); }, "B cancels it");
     press(SDL_CONTROLLER_BUTTON_A, isOpen<SetupDialog>, "A opens it");
     press(SDL_CONTROLLER_BUTTON_A, playing, "A is its Start");
+    press(SDL_CONTROLLER_BUTTON_BACK, isOpen<QMessageBox>, "Back asks");
+    press(
+        SDL_CONTROLLER_BUTTON_B, [&] { return !isOpen<QDialog>() && state.paused; }, "B says No");
+    press(SDL_CONTROLLER_BUTTON_A, playing, "A goes on");
     steps.push_back({ [&] { state.players[0].alive = 0; },
-        [&] { return window.messagePanel()->isVisible(); }, "Game Over" });
+        [&] { return window.messagePanel()->caption().startsWith("Game Over"); }, "Game Over" });
     press(
         SDL_CONTROLLER_BUTTON_A, [&] { return state.menuMode != 0; }, "A leaves it");
     steps.push_back({ [] {}, isOpen<GameSummaryDialog>, "the game's summary shows" });
