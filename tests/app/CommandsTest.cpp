@@ -67,9 +67,8 @@ struct PlayedWindow : ShownWindow {
             tick(mainWindow.game());
         }
         if (moment == Completed) { // as a capture in a tick leaves the game
-            state().fieldShare = state().neededShare, state().paused = 1;
-            mainWindow.view().setMessage("Level Completed - Press Space");
-            mainWindow.view().setMessageVisible(true);
+            state().fieldShare = state().neededShare;
+            checkLevelEnd(mainWindow.game());
         }
     }
 
