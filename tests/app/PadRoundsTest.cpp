@@ -100,7 +100,11 @@ TEST(PadRounds, APadAloneStartsAGameLeavesItAndAnswersTheDialogs)
     press(SDL_CONTROLLER_BUTTON_BACK, isOpen<QMessageBox>, "Back asks");
     press(
         SDL_CONTROLLER_BUTTON_B, [&] { return !isOpen<QDialog>() && state.paused; }, "B says No");
-    press(SDL_CONTROLLER_BUTTON_A, playing, "A goes on");
+    press(SDL_CONTROLLER_BUTTON_BACK, isOpen<QMessageBox>, "Back asks again");
+    press(
+        SDL_CONTROLLER_BUTTON_A, [&] { return state.menuMode && !isOpen<QDialog>(); }, "A: Yes");
+    press(SDL_CONTROLLER_BUTTON_START, isOpen<SetupDialog>, "Start opens the dialog again");
+    press(SDL_CONTROLLER_BUTTON_START, playing, "Start is its Start too");
     steps.push_back({ [&] { state.players[0].alive = 0; },
         [&] { return window.messagePanel()->caption().startsWith("Game Over"); }, "Game Over" });
     press(
