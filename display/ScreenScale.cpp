@@ -47,7 +47,7 @@ int windowCellSize(const QSize& available, const QSize& frame, double devicePixe
 int fullScreenCellSize(const QSize& screen)
 {
     return largestFitting(
-        std::max(screen.width() / FieldColumns, SmallestCellSize), QSize(), screen);
+        std::max(screen.width() / FieldColumns, SmallestCellSize), QSize(0, 0), screen);
 }
 
 Scale::Scale(int cellSize, double devicePixelRatio)

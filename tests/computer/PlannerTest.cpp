@@ -31,14 +31,12 @@ namespace {
     TEST(Planner, AsksOnlyForDirectionsThatKeepOffItsOwnTrail)
     {
         for (uint32_t seed = 1; seed <= 12; ++seed) {
-            HeadlessOptions options;
-            options.strengths = { Strength::Hard, Strength::Easy, Strength::Normal };
-            options.players = 1 + static_cast<int>(seed % 4);
-            options.level = 1 + static_cast<int>(seed * 7 % 50);
-            options.levels = 2;
-            options.maxSteps = 600;
-            options.seed = seed;
-            HeadlessGame game(options);
+            HeadlessGame game({ .strengths = { Strength::Hard, Strength::Easy, Strength::Normal },
+                .players = 1 + static_cast<int>(seed % 4),
+                .level = 1 + static_cast<int>(seed * 7 % 50),
+                .levels = 2,
+                .maxSteps = 600,
+                .seed = seed });
             game.setStepListener([](HeadlessGame& game) { checkRequests(game); });
             game.play();
             ASSERT_FALSE(testing::Test::HasFatalFailure()) << "seed " << seed;
@@ -52,12 +50,10 @@ namespace {
         int deaths = 0;
         int seenComing = 0;
         for (uint32_t seed = 1; seed <= 40; ++seed) {
-            HeadlessOptions options;
-            options.level = 1 + static_cast<int>(seed * 13 % 50);
-            options.levels = 1;
-            options.maxSteps = 4000;
-            options.seed = seed;
-            HeadlessGame game(options);
+            HeadlessGame game({ .level = 1 + static_cast<int>(seed * 13 % 50),
+                .levels = 1,
+                .maxSteps = 4000,
+                .seed = seed });
             bool sawBefore = false;
             bool sawNow = false;
             int deathsBefore = 0;

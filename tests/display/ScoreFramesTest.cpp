@@ -1,9 +1,10 @@
-// The status panel's texts, the score frames, the leader colours and the game layout
+// The status panel's texts and readouts, the score frames, the leader colours and the game layout
 #include "DisplayView.h"
 #include "FieldRenderer.h"
 #include "PlayerScoreFrame.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
+#include "Widgets.h"
 
 #include <gtest/gtest.h>
 
@@ -16,23 +17,36 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace {
 
-TEST(ScoreText, ShowsSharesWithTwoRoundedDecimals)
+// Shares with two rounded decimals; a team's lives as shown, whole and fraction joined: the
+// truncated hundredths of the decimal value, never those of a double a hair below it, and no "-0"
+TEST(ScoreText, SharesRoundAndLivesTruncateTheHundredthsOfTheirDecimalValue)
 {
-    const std::pair<double, const char*> cases[] = { { 0.8765, "87.65%" }, { 0, "0.00%" },
+    const std::pair<double, const char*> shares[] = { { 0.8765, "87.65%" }, { 0, "0.00%" },
         { 0.0105, "1.05%" }, { 0.99999, "100.00%" }, { 28.8546, "2885.46%" } };
-    for (const auto& [share, text] : cases)
+    for (const auto& [share, text] : shares)
         EXPECT_EQ(formatPercent(share), text) << share;
-}
-
-// A team's lives as shown, whole and fraction joined: the truncated hundredths of the decimal value,
-// never those of a double a hair below it, and no "-0"
-TEST(ScoreText, LivesShowTheTruncatedHundredthsOfTheirDecimalValue)
-{
-    const std::pair<double, const char*> cases[] = { { 20.5, "20.50" }, { 3.3, "3.30" },
+    const std::pair<double, const char*> lives[] = { { 20.5, "20.50" }, { 3.3, "3.30" },
         { 99.99, "99.99" }, { 0.3 - 0.1 - 0.2, "0." }, { 3 - 1e-12, "3." }, { 2.996, "2.99" },
         { 0.015, "0.01" }, { 41, "41." }, { 1.0 / 3, "0.33" } };
-    for (const auto& [lives, text] : cases)
-        EXPECT_EQ(livesWholeText(lives) + livesFractionText(lives), text) << lives;
+    for (const auto& [value, text] : lives)
+        EXPECT_EQ(livesWholeText(value) + livesFractionText(value), text) << value;
+}
+
+// A team's lives, from 0 to 99.99, show whole between the frame's left line (two pixels) and
+// their fraction, narrowed only from two digits on
+TEST(TeamLives, EveryValueShowsWholeRightOfTheFramesLine)
+{
+    GameState state;
+    TeamScoreFrame frame(nullptr);
+    const AnchoredLabel* lives = frame.livesLabel();
+    for (int hundredths = 0; hundredths <= 9999; ++hundredths) {
+        state.teams[0].lives = hundredths / 100.0;
+        frame.updateFrame(state, 0, {});
+        const std::string what = lives->text().toStdString();
+        EXPECT_GE(lives->x(), 2) << what;
+        EXPECT_EQ(lives->geometry().right() + 1, 33) << what;
+        EXPECT_TRUE(hundredths >= 900 || lives->font().stretch() == QFont::Unstretched) << what;
+    }
 }
 
 // A window with the status panel and the menu widgets, as the main window lays them out
@@ -59,15 +73,14 @@ protected:
         view.showLayout(false);
         view.updateScores();
     }
-    // The colours of the total and the level share of player p's frame, or of team t's frame
-    std::pair<QColor, QColor> playerLeads(int p)
+    // The colours of the total and the level share of a frame; the closing bracket takes the level's
+    template <typename Frame> static std::pair<QColor, QColor> leads(const Frame* frame)
     {
-        return { view.playerFrame(p)->totalShareLabel()->colour(), view.playerFrame(p)->levelShareLabel()->colour() };
+        EXPECT_EQ(frame->levelShareClose()->colour(), frame->levelShareLabel()->colour());
+        return { frame->totalShareLabel()->colour(), frame->levelShareLabel()->colour() };
     }
-    std::pair<QColor, QColor> teamLeads(int t)
-    {
-        return { view.teamFrame(t)->totalShareLabel()->colour(), view.teamFrame(t)->levelShareLabel()->colour() };
-    }
+    std::pair<QColor, QColor> playerLeads(int p) { return leads(view.playerFrame(p)); }
+    std::pair<QColor, QColor> teamLeads(int t) { return leads(view.teamFrame(t)); }
 
     GameState state;
     QImage canvas { 1024, 721, QImage::Format_RGB32 };
@@ -75,9 +88,10 @@ protected:
     QWidget window;
     StatusPanel* panel = new StatusPanel(&window);
     Panel* messagePanel = new Panel(&window);
+    QWidget* version = new QWidget(&window);
     DisplayView view { state, renderer, *panel,
-        { &window, new QWidget(&window), new QWidget(&window), new QWidget(&window), messagePanel } };
-    const QColor black = ScoreColours::black, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
+        { &window, new QWidget(&window), version, new QWidget(&window), messagePanel } };
+    const QColor black { 0, 0, 0 }, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
 };
 
 TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
@@ -121,6 +135,8 @@ TEST_F(ScoreFramesTest, LeadersWithinOnePointOfTheBestShowInTheirColours)
     EXPECT_EQ(playerLeads(2), std::pair(green, black));
     state = {};
     play({ 0, 1, 1, -1 }, { 0.40, 0.1, 0.1 }, { 0.05, 0.2, 0 });
+    state.teams[1].active = 0; // out since the level started: its level share still counts
+    view.updateScores();
     EXPECT_EQ(playerLeads(0), std::pair(teal, black)); // Team W and Alpha lead the game
     EXPECT_EQ(playerLeads(1), std::pair(black, green));
     EXPECT_EQ(teamLeads(1), std::pair(black, navy));
@@ -140,13 +156,25 @@ TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheMenuLayout
                   panel->separator()->pos() }),
         QList<QPoint>({ { 6 + 73, 6 }, { 6 + 73 + 121, 6 }, { 6 + 73 + 3 * 121, 6 }, { 6 + 73 + 4 * 121, 6 } }));
     EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size() + panel->findChildren<TeamScoreFrame*>().size(), 5);
+    // The level box's readouts
+    state.fieldShare = 0.4321;
+    state.cheatCount = 2;
+    view.updateScores();
+    view.setNeededShare(0.75);
+    view.setLevelCaptions("Level 3", "(4; 2)");
+    EXPECT_EQ(QStringList({ panel->levelLabel()->text(), panel->enemiesLabel()->text(),
+                  panel->fieldShareLabel()->text(), panel->neededShareLabel()->text(),
+                  panel->purchasePanel()->caption() }),
+        QStringList({ "Level 3", "(4; 2)", "43.21%", "75.00%", "-2" }));
+    EXPECT_TRUE(version->isHidden());
 
     canvas.fill(Qt::red);
     state.cheatCount = state.paused = state.gameOver = 2;
     view.setMessageVisible(true);
     view.showLayout(true);
     EXPECT_EQ(state.cheatCount + state.paused + state.gameOver, 0);
-    EXPECT_TRUE(messagePanel->isHidden() && panel->levelBox()->isHidden());
+    EXPECT_TRUE(messagePanel->isHidden() && panel->levelBox()->isHidden() && !version->isHidden());
+    EXPECT_EQ(panel->purchasePanel()->caption(), "0");
     EXPECT_EQ(canvas.pixel(1023, 720), qRgb(0, 0, 0));
 }
 

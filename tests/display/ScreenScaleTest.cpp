@@ -16,6 +16,7 @@ TEST(ScreenScale, TheLargestWholeCellSizeThatFitsAtMostEightTimesTheDesktopFacto
         QSize client;
     } const rows[] = {
         { false, { 1280, 1024 }, {}, 1, 8, { 1024, 721 } },
+        { false, { 1024, 721 }, { 0, 0 }, 1, 8, { 1024, 721 } }, // an exact fit
         // a laptop with a 28-pixel panel and a window manager's 24-pixel title bar and border
         { false, { 1366, 740 }, { 2, 24 }, 1, 7, { 896, 631 } },
         { false, { 1024, 700 }, {}, 1, 7, { 896, 631 } },
@@ -29,6 +30,7 @@ TEST(ScreenScale, TheLargestWholeCellSizeThatFitsAtMostEightTimesTheDesktopFacto
         { true, { 3840, 2160 }, {}, 1, 23, { 2944, 2073 } },
         { true, { 1920, 1080 }, {}, 1, 11, { 1408, 991 } },
         { true, { 1366, 768 }, {}, 1, 8, { 1024, 721 } },
+        { true, { 1408, 990 }, {}, 1, 10, { 1280, 901 } }, // a pixel too low for 11
         { true, { 400, 300 }, {}, 1, 4, { 512, 361 } },
     };
     for (const Row& row : rows) {

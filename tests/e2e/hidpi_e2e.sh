@@ -4,12 +4,9 @@
 # device pixels of one colour, and that at factor 2 the status panel's text has detail finer than
 # a scaled-up 1x picture.
 #   hidpi_e2e.sh <path of the built fendral>
-set -u
-program=${1:?usage: hidpi_e2e.sh <fendral>}
 here=$(dirname "$0")
 source "$here/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-E2E_SCREEN=2100x1600x24 e2e_setup xwininfo import python3
+E2E_SCREEN=2100x1600x24 e2e_setup /usr/bin/convert xwininfo import python3
 for factor in 1 1.25 1.5 2; do
     e2e_start_fendral "$program" QT_SCALE_FACTOR=$factor
     width=$(xwininfo -id "$window" | sed -n 's/^ *Width: *//p')

@@ -7,9 +7,6 @@
 #   installed_settings_e2e.sh <path of the built fendral>
 # As root (CI) the player is the user nobody through setpriv; as anyone else, the player is the
 # caller and the unwritable files are made read-only.
-set -u
-
-program=${1:?usage: installed_settings_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 entry=$(dirname "$0")/../../data/io.github.fendral.fendral.desktop
@@ -39,12 +36,7 @@ config="$work/home/.config/Fendral/Fendral.ini"
 run_fendral() {
     local home=$1 binary=$2
     shift 2
-    (cd "$home" && HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb \
-        exec "$@" "$binary") >"$work/fendral.log" 2>&1 &
-    app_pid=$!
-    window=$(e2e_window '^Fendral$')
-    [ -n "$window" ] || fail "no window titled Fendral; output: $(cat "$work/fendral.log")"
-    xdotool windowfocus --sync "$window"
+    e2e_run "$home" env HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb "$@" "$binary"
 }
 
 # play_and_quit HOME PROGRAM [RUNNER...]: runs the program and leaves it with Esc from the menu
@@ -54,18 +46,6 @@ play_and_quit() {
     e2e_wait_exit
 }
 
-# expect_settings FILE LINE...: the file holds the 35 keys of the game, these lines among them
-expect_settings() {
-    local file=$1 line keys
-    shift
-    [ -f "$file" ] || fail "no $file; output: $(cat "$work/fendral.log")"
-    for line in "$@"; do
-        grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
-    done
-    keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
-    [ "$keys" = 35 ] || fail "$keys keys instead of 35 in: $(cat "$file")"
-}
-
 no_settings_beside() {
     [ -e "$work/prefix/bin/Fendral.ini" ] && fail "a settings file appeared beside the installed program"
     return 0
@@ -73,12 +53,12 @@ no_settings_beside() {
 
 # Run by root, the installed copy still keeps nothing in its bin folder
 play_and_quit "$work/root" "$work/prefix/bin/fendral"
-expect_settings "$work/root/.config/Fendral/Fendral.ini" Pause=32
+e2e_expect_settings "$work/root/.config/Fendral/Fendral.ini" Pause=32
 no_settings_beside
 
 # Run by a player, it writes the defaults into the player's configuration folder
 play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
-expect_settings "$config" Pause=32
+e2e_expect_settings "$config" Pause=32
 no_settings_beside
 
 # Settings the player chose survive a restart, and so does what other programs keep in the file
@@ -101,7 +81,7 @@ INI
 owned_by_player "$config"
 play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
 # Alpha's pad 3 is Gamma's by default, so Gamma is left without one; sound is on at 70 %
-expect_settings "$config" Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 \
+e2e_expect_settings "$config" Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 \
     Colour3=2 Gamepad0=3 Gamepad2=0 Sound=1 SoundVolume=70 Team0=0 kept=yes
 
 # A Fendral.ini beside a copy of the player's own that the player cannot write (left by a run
@@ -111,7 +91,7 @@ printf '[Fendral]\nPause=81\nColour0=3\nColour3=0\n' >"$work/portable/Fendral.in
 chmod 444 "$work/portable/Fendral.ini"
 [ "$(id -u)" = 0 ] && chown root:root "$work/portable/Fendral.ini"
 play_and_quit "$work/home" "$work/portable/fendral" "${player[@]}"
-expect_settings "$config" Pause=81 Colour0=3 Colour3=0
+e2e_expect_settings "$config" Pause=81 Colour0=3 Colour3=0
 [ "$(cat "$work/portable/Fendral.ini")" = "$(printf '[Fendral]\nPause=81\nColour0=3\nColour3=0')" ] \
     || fail "the unwritable file changed"
 
@@ -135,7 +115,7 @@ for ending in TERM:game INT:dialog HUP:question; do
     esac
     kill -s "$signal" "$app_pid"
     e2e_wait_exit
-    expect_settings "$config" Pause=80
+    e2e_expect_settings "$config" Pause=80
     echo "SIG$signal in the ${ending#*:}: settings written, exit status 0"
 done
 echo "PASS"

@@ -5,11 +5,8 @@
 # types "." and ","; under the French layout the digit row's 8, which types "_" unshifted, and the
 # comma key, which types "?" with Shift. The first layout changes while the program runs.
 #   layouts_e2e.sh <path of the built fendral>
-set -u
-program=${1:?usage: layouts_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-e2e_setup import setxkbmap
+e2e_setup /usr/bin/convert import setxkbmap
 setxkbmap -layout us || fail "setxkbmap cannot set the US layout"
 
 # expect_up LAYOUT KEYCODE UP DOWN LEFT RIGHT: with Alpha's keys (virtual-key codes) in the

@@ -1,5 +1,8 @@
 # Shared steps of the end-to-end scripts: a private Xvfb, a work folder, the program's window, the
 # setup dialog, steering and screenshots. Source it, then call e2e_setup with the tools needed.
+# The script's first argument is the program.
+set -u
+program=${1:?usage: $(basename "$0") <path of the built fendral> ...}
 
 work=
 xvfb_pid=
@@ -78,16 +81,22 @@ e2e_wait_exit() {
     [ "$status" = 0 ] || fail "exit code $status; output: $(cat "$work/fendral.log")"
 }
 
-# e2e_start_fendral PROGRAM [VARIABLE=VALUE...]: runs a copy of the program in $work, which also
-# holds the Fendral.ini it reads, with those variables set; $window is its main window, focused.
-e2e_start_fendral() {
-    cp "$1" "$work/fendral"
-    shift
-    (cd "$work" && exec env QT_QPA_PLATFORM=xcb "$@" ./fendral) >"$work/fendral.log" 2>&1 &
+# e2e_run FOLDER COMMAND...: runs the program by that command in that folder, its output in
+# $work/fendral.log; $window is its main window, focused.
+e2e_run() {
+    (cd "$1" && shift && exec "$@") >"$work/fendral.log" 2>&1 &
     app_pid=$!
     window=$(e2e_window '^Fendral$')
     [ -n "$window" ] || fail "no window titled Fendral; program output: $(cat "$work/fendral.log")"
     xdotool windowfocus --sync "$window"
+}
+
+# e2e_start_fendral PROGRAM [VARIABLE=VALUE...]: runs a copy of the program in $work, which also
+# holds the Fendral.ini it reads, with those variables set.
+e2e_start_fendral() {
+    cp "$1" "$work/fendral"
+    shift
+    e2e_run "$work" env QT_QPA_PLATFORM=xcb "$@" ./fendral
 }
 
 # e2e_stop: ends the running copy without asking it.
@@ -123,6 +132,19 @@ e2e_leave_game() {
     xdotool key Return
     e2e_wait_visible '^Fendral$' 1 || fail "the question stayed open"
     xdotool windowfocus --sync "$window"
+}
+
+# e2e_expect_settings FILE LINE...: the file's [Fendral] section holds the 35 keys of the game,
+# these lines among them
+e2e_expect_settings() {
+    local file=$1 line keys
+    shift
+    [ -f "$file" ] || fail "no $file; output: $(cat "$work/fendral.log")"
+    for line in "$@"; do
+        grep -qx "$line" "$file" || fail "$line lost from $file: $(cat "$file")"
+    done
+    keys=$(sed -n '/^\[Fendral\]/,/^\[/p' "$file" | grep -c '=')
+    [ "$keys" = 35 ] || fail "$keys keys instead of 35 in: $(cat "$file")"
 }
 
 # e2e_shot NAME: the main window as $work/NAME.png.

@@ -6,15 +6,12 @@
 #          and back, in a running and in a paused game; clicks land; the choice is remembered.
 #   scale_e2e.sh <path of the built fendral> small|full [openbox]
 # Shots of the field are kept in $FENDRAL_E2E_SHOTS when it names a folder.
-set -u
-program=${1:?usage: scale_e2e.sh <fendral> small|full [openbox]}
 mode=${2:?usage: scale_e2e.sh <fendral> small|full [openbox]}
 here=$(dirname "$0")
 source "$here/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
 screen=2560x1440
 [ "$mode" = small ] && screen=1280x720
-E2E_SCREEN=${screen}x24 e2e_setup xwininfo xprop import compare python3
+E2E_SCREEN=${screen}x24 e2e_setup /usr/bin/convert xwininfo xprop import compare python3
 [ "${3:-}" = openbox ] && e2e_start_window_manager
 
 # wait_size WIDTH HEIGHT: waits for that client size and its first picture; x0, y0 become its place

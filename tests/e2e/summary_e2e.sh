@@ -4,11 +4,8 @@
 # results in results.json of the per-user data folder. The summary's picture is kept in
 # $FENDRAL_E2E_SHOTS when it names a folder.
 #   summary_e2e.sh <path of the built fendral>
-set -u
-program=${1:?usage: summary_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-e2e_setup import
+e2e_setup /usr/bin/convert import
 
 # steer KEY:SECONDS...: each key, then a wait while Alpha moves on
 steer() {

@@ -3,11 +3,8 @@
 # of each of its windows, a game started, steered, paused and continued, the question before the
 # menu, and the settings file the copy writes beside itself when Esc in the menu ends it.
 #   window_e2e.sh <path of the built fendral>
-set -u
-program=${1:?usage: window_e2e.sh <fendral>}
 source "$(dirname "$0")/lib.sh"
-[ -x /usr/bin/convert ] || { echo "SKIP: ImageMagick's convert is not installed"; exit 77; }
-e2e_setup xwininfo xprop import
+e2e_setup /usr/bin/convert xwininfo xprop import
 
 # expect_caption WINDOW CAPTION: exactly that caption in both names a window manager reads for its
 # title bar, and the game's own icon at its full 256 pixels
@@ -50,10 +47,6 @@ e2e_leave_game question_captioned
 # Esc in the menu ends the program, which writes its settings: the defaults, 35 keys
 xdotool key Escape
 e2e_wait_exit
-ini="$work/Fendral.ini"
-for line in '\[Fendral\]' Pause=32 Controls00=38 Controls13=102 Controls33=68 Colour3=3 Gamepad3=4 Sound=1 SoundVolume=70 \
-    Team0=0 Team3=-1; do
-    grep -qx "$line" "$ini" || fail "$line missing from: $(cat "$ini" 2>&1)"
-done
-[ "$(grep -c '=' "$ini")" = 35 ] || fail "not 35 keys in: $(cat "$ini")"
+e2e_expect_settings "$work/Fendral.ini" Pause=32 Controls00=38 Controls13=102 Controls33=68 Colour3=3 \
+    Gamepad3=4 Sound=1 SoundVolume=70 Team0=0 Team3=-1
 echo "PASS"

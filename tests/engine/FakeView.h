@@ -3,20 +3,20 @@
 #pragma once
 
 #include "Level.h"
-#include "Platform.h"
 #include "Tick.h"
+#include "WindowlessGame.h"
 
 #include <functional>
 #include <map>
 
 namespace fendral {
 
-struct FakeView : GameView {
+struct FakeView : NullView {
     explicit FakeView(GameState& state)
-        : state(state)
+        : NullView(state)
+        , state(state)
     {
     }
-    void setBackBufferPixel(int, int, Colour) override { }
     void setCellColour(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
     void paintCell(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
     void refreshCell(int x, int y) override { refreshed.emplace_back(x, y); }
@@ -26,15 +26,16 @@ struct FakeView : GameView {
             cells[{ x0 + i / BlockSize, y0 + i % BlockSize }] = colour;
     }
     void paintNewField() override { cells.clear(); }
-    void drawSprites(bool) override { whenDrawn(); }
+    void drawSprites(bool advance) override
+    {
+        if (advance)
+            whenDrawn();
+    }
     void setLevelCaptions(const std::string& level, const std::string& enemies) override
     {
         calls.push_back(level + " " + enemies);
     }
-    void setNeededShare(double) override { }
     void setMessage(const std::string& text) override { calls.push_back(text); }
-    void setMessageVisible(bool) override { }
-    void updateScores() override { }
     // As the window's status panel does, a switch of layout also ends any pause and purchases
     void showLayout(bool menuMode) override
     {
@@ -44,16 +45,12 @@ struct FakeView : GameView {
     }
     bool hasPlayerFrame(int) const override { return true; }
     bool hasTeamFrame(int) const override { return true; }
-    void setOut(int, bool) override { }
-    void showLevelStats(int, bool) override { }
-    void setEliminated(int) override { }
-    void hideLevelStats(int) override { }
 
     GameState& state;
     std::map<std::pair<int, int>, Colour> cells; // the colour last painted, by (x, y)
     std::vector<std::string> calls; // the captions, messages and layouts shown, in order
     std::vector<std::pair<int, int>> refreshed; // the cells repainted from the BackBuffer
-    std::function<void()> whenDrawn = [] {}; // runs after every sprite redraw
+    std::function<void()> whenDrawn = [] {}; // runs after the sprite redraw of every tick
 };
 
 struct FakePlatform : Platform {

@@ -13,18 +13,12 @@ namespace {
     constexpr std::array<int, 4> Opposite { Down, Up, Right, Left };
     constexpr int Caution = 5; // cells between an open enemy and a trail that make a run turn
 
-    // A player's plan: from the ground into the open, a turn, and back to the ground, which
-    // closes a rectangle against the border or against captured ground
-    struct Run {
-        enum Stage { OnGround, GoingIn, GoingAcross, GoingBack } stage = OnGround;
-        int inward = Up;
-        int stepsLeft = 0;
-    };
-
     class ScriptedGame {
     public:
-        explicit ScriptedGame(const GameScript& script)
+        ScriptedGame(const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
             : m_script(script)
+            , m_test(test)
+            , m_afterTick(afterTick)
         {
             m_dice.seed(script.seed * 7919 + 17);
             m_test.state.allocateGrids(script.width, script.height);
@@ -36,15 +30,18 @@ namespace {
         Replay play()
         {
             GameState& state = m_test.state;
+            state.teamAssignment = {};
             for (auto [p, t] : m_script.playerTeams)
                 state.teamAssignment[t][p] = 1;
             newGame(m_test.game, m_script.seed, m_script.startingLevel);
-            while (m_recorder.isRecording()) {
+            while (m_recorder.isRecording() && state.menuMode == 0) {
                 if (state.stepsPlayed >= m_script.stepBudget)
-                    leaveGame(m_test.game, m_script.leaveBy);
+                    leaveForMenu();
                 else
                     giveCommandsAndTick();
+                m_afterTick();
             }
+            m_test.game.log = nullptr;
             return m_recorder.takeFinishedGame();
         }
 
@@ -64,7 +61,7 @@ namespace {
             } else if (chance(400)) {
                 state.paused = 1; // a pause: nothing steers until it ends
             } else if (state.ticksToStep == 0) {
-                steer();
+                m_planner.steer([this](int p, int d) { press(p, d); });
                 if (chance(m_script.purchaseChance) || (m_script.revive && hasPlayerOut()))
                     buyLives(m_test.game);
             } else if (chance(50)) {
@@ -73,6 +70,14 @@ namespace {
             tick(m_test.game);
             // Now and then a slow stretch, which the speed check answers
             m_test.platform.clock += (chance(3000) ? 0.5 : 0.009) / 86400;
+        }
+
+        // As the window leaves a game: told to the engine, then the menu's layout
+        void leaveForMenu()
+        {
+            leaveGame(m_test.game, m_script.leaveBy);
+            killTimer(m_test.game);
+            m_test.view.showLayout(true);
         }
 
         bool hasPlayerOut() const
@@ -88,108 +93,100 @@ namespace {
                 steerPlayer(m_test.game, p, d);
         }
 
-        void steer()
-        {
-            const GameState& state = m_test.state;
-            for (int p = 0; p < PlayerCount; ++p) {
-                const Player& player = state.players[p];
-                Run& run = m_runs[p];
-                if (!player.alive || player.team < 0)
-                    continue;
-                if (player.respawnDelay != 0 || (!player.drawing && run.stage != Run::OnGround)) {
-                    run = {};
-                    continue;
-                }
-                const int length = m_script.runLength;
-                switch (run.stage) {
-                case Run::OnGround:
-                    if (nearestOpenEnemy(player) > 3 * Caution && chance(4)) {
-                        run.inward = m_dice.next(4);
-                        press(p, run.inward);
-                        // Along the ground until the open lies ahead
-                        run.stage
-                            = cellAhead(player, run.inward) == Open ? Run::GoingIn : Run::OnGround;
-                        run.stepsLeft = 1 + m_dice.next(length);
-                    }
-                    break;
-                case Run::GoingIn:
-                    // An open enemy near the trail cuts the run short
-                    if (isInDanger(player) || --run.stepsLeft <= 0) {
-                        press(p, run.inward < Left ? Left + m_dice.next(2) : Up + m_dice.next(2));
-                        run.stage = Run::GoingAcross;
-                        run.stepsLeft = isInDanger(player) ? 1 : 1 + m_dice.next(2 * length);
-                    }
-                    break;
-                case Run::GoingAcross:
-                    if (isInDanger(player) || --run.stepsLeft <= 0)
-                        run.stage = Run::GoingBack;
-                    break;
-                case Run::GoingBack:
-                    break;
-                }
-                if (run.stage == Run::GoingBack)
-                    press(p, wayBack(player));
-            }
-        }
-
-        uint8_t cellAhead(const Player& player, int d) const
-        {
-            const Step step = directionStep(d);
-            return m_test.state.cells[player.x + step.dx][player.y + step.dy];
-        }
-
-        // The direction of the nearest ground in a straight line, never back along the trail
-        int wayBack(const Player& player) const
-        {
-            const GameState& state = m_test.state;
-            int best = Opposite[run(player).inward];
-            int bestDistance = 1 << 20;
-            for (int d = 0; d < 4; ++d) {
-                const Step step = directionStep(d);
-                if (step.dx == -player.dx && step.dy == -player.dy)
-                    continue;
-                int x = player.x + step.dx;
-                int y = player.y + step.dy;
-                int cells = 1;
-                while (state.cells[x][y] == Open) {
-                    x += step.dx;
-                    y += step.dy;
-                    ++cells;
-                }
-                if (state.cells[x][y] == Ground && cells < bestDistance) {
-                    best = d;
-                    bestDistance = cells;
-                }
-            }
-            return best;
-        }
-
-        const Run& run(const Player& player) const
-        {
-            return m_runs[static_cast<std::size_t>(&player - m_test.state.players.data())];
-        }
-
-        bool isInDanger(const Player& player) const
-        {
-            return player.drawing && nearestOpenEnemy(player) < Caution;
-        }
-
-        int nearestOpenEnemy(const Player& player) const
-        {
-            int nearest = 1000;
-            for (const Enemy& enemy : m_test.state.openEnemies)
-                nearest = std::min(nearest, distance(enemy.x, enemy.y, player.x, player.y));
-            return nearest;
-        }
-
         const GameScript& m_script;
-        TestGame m_test;
+        TestGame& m_test;
+        std::function<void()> m_afterTick;
         ReplayRecorder m_recorder;
         RandomGenerator m_dice;
-        std::array<Run, PlayerCount> m_runs {};
+        RunPlanner m_planner { m_test.state, m_dice, m_script.runLength };
     };
 
 } // namespace
+
+void RunPlanner::steer(const Press& press)
+{
+    for (int p = 0; p < PlayerCount; ++p) {
+        const Player& player = m_state.players[p];
+        Run& run = m_runs[p];
+        if (!player.alive || player.team < 0)
+            continue;
+        if (player.respawnDelay != 0 || (!player.drawing && run.stage != Run::OnGround)) {
+            run = {};
+            continue;
+        }
+        switch (run.stage) {
+        case Run::OnGround:
+            if (nearestOpenEnemy(player) > 3 * Caution && m_dice.next(4) == 0) {
+                run.inward = m_dice.next(4);
+                press(p, run.inward);
+                // Along the ground until the open lies ahead
+                run.stage = cellAhead(player, run.inward) == Open ? Run::GoingIn : Run::OnGround;
+                run.stepsLeft = 1 + m_dice.next(m_runLength);
+            }
+            break;
+        case Run::GoingIn:
+            // An open enemy near the trail cuts the run short
+            if (isInDanger(player) || --run.stepsLeft <= 0) {
+                press(p, run.inward < Left ? Left + m_dice.next(2) : Up + m_dice.next(2));
+                run.stage = Run::GoingAcross;
+                run.stepsLeft = isInDanger(player) ? 1 : 1 + m_dice.next(2 * m_runLength);
+            }
+            break;
+        case Run::GoingAcross:
+            if (isInDanger(player) || --run.stepsLeft <= 0)
+                run.stage = Run::GoingBack;
+            break;
+        case Run::GoingBack:
+            break;
+        }
+        if (run.stage == Run::GoingBack)
+            press(p, wayBack(player, run));
+    }
+}
+
+uint8_t RunPlanner::cellAhead(const Player& player, int d) const
+{
+    const Step step = directionStep(d);
+    return m_state.cells[player.x + step.dx][player.y + step.dy];
+}
+
+// The direction of the nearest ground in a straight line, never back along the trail
+int RunPlanner::wayBack(const Player& player, const Run& run) const
+{
+    int best = Opposite[run.inward];
+    int bestDistance = 1 << 20;
+    for (int d = 0; d < 4; ++d) {
+        const Step step = directionStep(d);
+        if (step.dx == -player.dx && step.dy == -player.dy)
+            continue;
+        int x = player.x + step.dx;
+        int y = player.y + step.dy;
+        int cells = 1;
+        while (m_state.cells[x][y] == Open) {
+            x += step.dx;
+            y += step.dy;
+            ++cells;
+        }
+        if (m_state.cells[x][y] == Ground && cells < bestDistance) {
+            best = d;
+            bestDistance = cells;
+        }
+    }
+    return best;
+}
+
+bool RunPlanner::isInDanger(const Player& player) const
+{
+    return player.drawing && nearestOpenEnemy(player) < Caution;
+}
+
+int RunPlanner::nearestOpenEnemy(const Player& player) const
+{
+    int nearest = 1000;
+    for (const Enemy& enemy : m_state.openEnemies)
+        nearest = std::min(nearest, distance(enemy.x, enemy.y, player.x, player.y));
+    return nearest;
+}
 
 const std::vector<GameScript>& goldenScripts()
 {
@@ -206,6 +203,15 @@ const std::vector<GameScript>& goldenScripts()
     return scripts;
 }
 
-Replay playScript(const GameScript& script) { return ScriptedGame(script).play(); }
+Replay playScript(const GameScript& script)
+{
+    TestGame test;
+    return ScriptedGame(script, test, [] {}).play();
+}
+
+Replay playScript(const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
+{
+    return ScriptedGame(script, test, afterTick).play();
+}
 
 } // namespace fendral

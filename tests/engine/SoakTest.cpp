@@ -1,19 +1,15 @@
-// The soak: many seeded random games played on one game state through the real engine, with the
-// window's commands between the ticks, and the state's rules checked whenever a tick or a command
-// changes the game. FENDRAL_SOAK_STEPS sets the number of logic steps, FENDRAL_SOAK_SEED the seed.
+// The soak: many seeded random games played one after another on one game state, as the window
+// plays them, by the golden games' scripted players through the real engine, with the state's
+// rules checked after every logic step and every new level. FENDRAL_SOAK_STEPS sets the number of
+// logic steps, FENDRAL_SOAK_SEED the seed.
 #include "FakeView.h"
-#include "Players.h"
-#include "ReplayFuzzer.h"
-#include "ReplayRecorder.h"
+#include "ScriptedGames.h"
 #include "StateInvariants.h"
-#include "Tick.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <random>
-#include <sstream>
 
 using namespace fendral;
 
@@ -25,310 +21,66 @@ long long environmentNumber(const char* name, long long fallback)
     return text != nullptr && *text != 0 ? std::atoll(text) : fallback;
 }
 
-constexpr std::array<int, 4> Opposite { Down, Up, Right, Left };
-
-// A player's plan: from the ground into the open, a turn, and back to the ground, which closes a
-// rectangle against the border or against captured ground.
-struct Run {
-    enum Stage { OnGround, GoingIn, GoingAcross, GoingBack } stage = OnGround;
-    int inward = Up;
-    int stepsLeft = 0;
-    int deaths = 0;
-};
-
-// How the soak helps a level to its end: a level raced through is completed within a few steps;
-// a level played may be brought near its needed share, so that the players' next capture
-// completes it, or completed after a long while, or left to the players alone.
-struct LevelPlan {
-    enum Help { None, Complete, BringNear } help = None;
-    long long stepsBeforeHelp = 0;
-};
-
-class Soak {
-public:
-    explicit Soak(uint32_t seed)
-        : m_dice(seed)
-    {
-        m_state.rng.seed(seed);
-        m_state.allocateGrids(128, 81);
-        m_game.log = &m_recorder;
-        m_view.showLayout(true);
-        // The help comes inside the tick's redraw, so that the tick itself finds the level
-        // complete, as after a capture
-        m_view.whenDrawn = [this] {
-            if (m_helpInThisTick == LevelPlan::Complete)
-                m_state.fieldShare = m_state.neededShare;
-            else if (m_helpInThisTick == LevelPlan::BringNear)
-                m_state.fieldShare = std::max(m_state.fieldShare, m_state.neededShare - 0.004);
-        };
-    }
-
-    // Plays until `steps` logic steps have run; stops at the first broken rule.
-    void play(long long steps)
-    {
-        while (m_steps < steps && m_broken.empty()) {
-            if (m_state.menuMode)
-                startGame();
-            else
-                giveCommands();
-            if (!m_state.menuMode && m_broken.empty())
-                runTick();
-        }
-    }
-
-    std::string broken() const { return m_broken; }
-
-private:
-    bool chance(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_dice) == 0; }
-    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_dice); }
-
-    // The setup dialog's choices, then its Start button
-    void startGame()
-    {
-        m_state.teamAssignment = {};
-        std::array<int, SchemeCount> schemes { 0, 1, 2, 3, 4, 5, 6 };
-        std::shuffle(schemes.begin(), schemes.end(), m_dice);
-        const int first = below(PlayerCount); // one player at least
-        for (int p = 0; p < PlayerCount; ++p) {
-            if (p == first || chance(2))
-                m_state.teamAssignment[below(TeamCount)][p] = 1;
-            if (chance(20)) // a second mark: the first team counts
-                m_state.teamAssignment[below(TeamCount)][p] = 1;
-            m_state.colourChoice[p] = below(ColourCount);
-            // Now and then two players share a scheme: the later one steers with it
-            m_state.controlKeys[p] = ControlScheme[schemes[chance(10) ? 0 : p]];
-        }
-        // A game is played from level 1, or races through the levels up to a random one and
-        // is played from there, or races through all fifty: many level setups put the enemy
-        // placement to the test (an enemy lands on a given cell about once in ten thousand
-        // placements), and the play reaches levels of many enemies
-        const int race = below(3);
-        m_raceTo = race == 0 ? 0 : race == 1 ? 1 + below(LastLevel) : LastLevel;
-        m_runs = {};
-        m_view.calls.clear();
-        ++m_games;
-        fuzzLastReplay();
-        newGame(m_game, m_dice());
-        newLevel();
-        check();
-    }
-
-    void newLevel()
-    {
-        if (m_state.level <= m_raceTo)
-            m_plan = { LevelPlan::Complete, chance(2) ? 0 : below(8) };
-        else if (chance(2))
-            m_plan = { LevelPlan::BringNear, 20 + below(300) };
-        else if (chance(2))
-            m_plan = { LevelPlan::Complete, 100 + below(1000) };
-        else
-            m_plan = {};
-    }
-
-    // What the players may do between two ticks: steer, pause, buy lives, go on, leave
-    void giveCommands()
-    {
-        const GameState& state = m_state;
-        if (state.gameOver) {
-            if (chance(30))
-                pressSpace();
-        } else if (state.paused && state.fieldShare >= state.neededShare) {
-            if (chance(4))
-                pressSpace(); // the next level, or the menu after the last
-            else if (chance(200))
-                askForMenu();
-        } else if (state.paused) {
-            if (chance(20))
-                pressSpace();
-        } else if (chance(600)) {
-            pressSpace(); // the pause key, or the window losing the focus
-        } else if (chance(3000)) {
-            buyLives();
-        } else if (chance(20000) || (hasPlayerHit() && chance(15))) {
-            askForMenu();
-        }
-    }
-
-    bool hasPlayerHit() const
-    {
-        for (const Player& player : m_state.players)
-            if (player.alive && player.killed)
-                return true;
-        return false;
-    }
-
-    // A direction key of player p, handled as the window handles it
-    void pressKey(int p, int d)
-    {
-        const int key = m_state.controlKeys[p][d];
-        if (m_state.keyOwner[key] == 0 || m_state.paused)
-            return;
-        const int v = m_state.keyOwner[key] - 1;
-        Player& player = m_state.players[v / 4];
-        if (player.respawnDelay == 0)
-            requestDirection(player, v % 4);
-    }
-
-    // Before a logic step: each player in play follows its run, with a stray key now and then.
-    void steer()
-    {
-        for (int p = 0; p < PlayerCount; ++p) {
-            const Player& player = m_state.players[p];
-            Run& run = m_runs[p];
-            if (!player.alive)
-                continue;
-            if (player.deaths != run.deaths) {
-                run = { .deaths = player.deaths };
-                continue;
-            }
-            if (chance(100))
-                pressKey(p, below(4));
-            switch (run.stage) {
-            case Run::OnGround:
-                if (!player.drawing && chance(4)) {
-                    run.inward = inwardDirection(player);
-                    pressKey(p, run.inward);
-                    run.stage = Run::GoingIn;
-                    run.stepsLeft = 2 + m_state.borderWidth + below(20);
-                }
-                break;
-            case Run::GoingIn:
-                if (--run.stepsLeft <= 0) {
-                    pressKey(p, run.inward < Left ? Left + below(2) : Up + below(2));
-                    run.stage = Run::GoingAcross;
-                    run.stepsLeft = 1 + below(30);
-                }
-                break;
-            case Run::GoingAcross:
-                if (--run.stepsLeft <= 0) {
-                    pressKey(p, Opposite[run.inward]);
-                    run.stage = Run::GoingBack;
-                }
-                break;
-            case Run::GoingBack:
-                if (!player.drawing)
-                    run.stage = Run::OnGround;
-                break;
-            }
-        }
-    }
-
-    // Away from the nearest edge of the field
-    int inwardDirection(const Player& player) const
-    {
-        const std::array<int, 4> edgeDistances { m_state.H - player.y, player.y - 1,
-            m_state.W - player.x, player.x - 1 };
-        return static_cast<int>(
-            std::min_element(edgeDistances.begin(), edgeDistances.end()) - edgeDistances.begin());
-    }
-
-    // Space, Enter or the pause key, as the window's key handler treats them
-    void pressSpace()
-    {
-        if (m_state.gameOver) {
-            leaveForMenu();
-            return;
-        }
-        m_state.paused = m_state.paused ? 0 : 1;
-        m_view.setMessageVisible(m_state.paused != 0);
-    }
-
-    // The Menu button: its question pauses the game, and the players may say no
-    void askForMenu()
-    {
-        if (m_state.paused == 0)
-            m_state.paused = 1;
-        if (chance(4))
-            return;
-        leaveForMenu();
-    }
-
-    // The replay fuzzer takes the last game's file; the help given to the levels is not in it,
-    // so a file that the decoder takes plays back to a mismatch
-    void fuzzLastReplay()
-    {
-        if (!m_recorder.hasFinishedGame())
-            return;
-        const std::vector<uint8_t> valid = encodeReplay(m_recorder.takeFinishedGame());
-        for (int i = 0; i < 3 && m_broken.empty(); ++i)
-            m_broken = ReplayFuzzer::tryFile(m_fuzzer.damaged(valid));
-    }
-
-    void leaveForMenu()
-    {
-        leaveGame(m_game, EndReason::Menu);
-        killTimer(m_game);
-        m_view.showLayout(true);
-    }
-
-    // The purchase panel, through the same command the window uses
-    void buyLives()
-    {
-        fendral::buyLives(m_game);
-        check();
-    }
-
-    // Only a tick that runs a logic step or sets up a level changes the game: the others glide
-    // the sprites
-    void runTick()
-    {
-        GameState& state = m_state;
-        const bool running = !(state.paused && !state.gameOver);
-        const bool nextLevel = running && state.fieldShare >= state.neededShare;
-        const bool step = running && !nextLevel && state.ticksToStep == 0;
-        m_helpInThisTick = LevelPlan::None;
-        if (step) {
-            steer();
-            if (m_plan.stepsBeforeHelp-- == 0 && !state.gameOver)
-                m_helpInThisTick = m_plan.help;
-        }
-        const int level = state.level;
-        tick(m_game);
-        m_steps += step;
-        if (nextLevel && state.level != level)
-            newLevel();
-        if (step || nextLevel)
-            check();
-        // Now and then a slow stretch, which the speed check answers
-        m_platform.clock += (chance(5000) ? 2.0 : 0.001) / 86400;
-    }
-
-    void check()
-    {
-        if (!m_broken.empty())
-            return;
-        const std::string broken = brokenInvariant(m_state);
-        if (broken.empty())
-            return;
-        std::ostringstream text;
-        text << broken << " (game " << m_games << ", level " << m_state.level << ", after "
-             << m_steps << " logic steps)";
-        m_broken = text.str();
-    }
-
-    GameState m_state;
-    FakeView m_view { m_state };
-    FakePlatform m_platform;
-    Game m_game { m_state, m_view, m_platform };
-    ReplayRecorder m_recorder;
-    ReplayFuzzer m_fuzzer { 3 };
-    std::mt19937 m_dice;
-    std::array<Run, PlayerCount> m_runs {};
-    int m_raceTo = 0;
-    LevelPlan m_plan;
-    LevelPlan::Help m_helpInThisTick = LevelPlan::None;
-    std::string m_broken;
-
-    long long m_steps = 0;
-    long long m_games = 0;
-};
+// One to four players in random teams, now and then one marked for a second team (the first one
+// counts), from a random level of the fifty, on the window's field or on a small one that
+// completes its levels sooner; left for the menu or closed after a while unless lost before
+GameScript randomScript(std::mt19937& dice)
+{
+    const auto below = [&dice](int n) { return static_cast<int>(dice() % static_cast<uint32_t>(n)); };
+    constexpr std::array<std::pair<int, int>, 4> Fields { { { 128, 81 }, { 128, 81 }, { 64, 40 }, { 48, 36 } } };
+    const auto [width, height] = Fields[below(4)];
+    GameScript script { .name = "soak",
+        .seed = dice(),
+        .playerTeams = {},
+        .stepBudget = 100 + below(20000),
+        .leaveBy = below(2) ? EndReason::Menu : EndReason::Close,
+        .purchaseChance = below(3) ? 0 : 20 + below(2000),
+        .revive = below(2) == 0,
+        .runLength = 4 + below(30),
+        .startingLevel = below(3) ? 1 + below(LastLevel) : 1,
+        .width = width,
+        .height = height };
+    for (int p = 0; p < PlayerCount; ++p)
+        if (p == 0 || below(2))
+            script.playerTeams.push_back({ p, below(TeamCount) });
+    if (below(20) == 0)
+        script.playerTeams.push_back({ 0, below(TeamCount) });
+    return script;
+}
 
 } // namespace
 
 TEST(Soak, RandomGamesOnOneStateKeepEveryRuleOfTheField)
 {
     const auto seed = static_cast<uint32_t>(environmentNumber("FENDRAL_SOAK_SEED", 20240611));
-    Soak soak(seed);
-    soak.play(environmentNumber("FENDRAL_SOAK_STEPS", 100000));
-    EXPECT_EQ(soak.broken(), "") << "seed " << seed;
+    const long long steps = environmentNumber("FENDRAL_SOAK_STEPS", 100000);
+    std::mt19937 dice(seed);
+    TestGame test;
+    std::string broken;
+    long long played = 0;
+    // A game may race through the levels up to a random one, each completed in its first tick as
+    // by a capture: many level set-ups put the enemy placement to the test
+    int raceTo = 0;
+    test.view.whenDrawn = [&] {
+        if (test.state.level < raceTo)
+            test.state.fieldShare = test.state.neededShare;
+    };
+    for (int game = 1; played < steps && broken.empty(); ++game) {
+        raceTo = dice() % 3 == 0 ? static_cast<int>(dice() % (LastLevel + 1)) : 0;
+        int64_t lastStep = -1;
+        int lastLevel = 0;
+        playScript(randomScript(dice), test, [&] {
+            const GameState& state = test.state;
+            if (!broken.empty() || (state.stepsPlayed == lastStep && state.level == lastLevel))
+                return;
+            played += state.stepsPlayed != lastStep;
+            lastStep = state.stepsPlayed;
+            lastLevel = state.level;
+            broken = brokenInvariant(state);
+            if (!broken.empty())
+                broken += " (game " + std::to_string(game) + ", level " + std::to_string(state.level)
+                    + ", step " + std::to_string(state.stepsPlayed) + ")";
+        });
+    }
+    EXPECT_EQ(broken, "") << "seed " << seed;
 }

@@ -1,5 +1,6 @@
 #include "Tick.h"
 #include "FakeView.h"
+#include "Players.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,7 @@ TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
     runTicks(1, 0);
     state.paused = 0;
     runTicks(7 + 14 * 8 + 1, 0.025);
-    EXPECT_EQ(std::pair(platform.intervals.back(), platform.killed.back()),
-        std::pair(19, state.timerId - 1));
+    EXPECT_EQ(std::pair(platform.intervals, platform.killed), std::pair(std::vector { 9, 19 }, std::vector { 1 }));
     runTicks(5 * 4, 0.001);
     state.paused = 1;
     runTicks(3, 100); // restarts the measurement
@@ -72,6 +72,22 @@ TEST_F(TickTest, DeathsInAStepCostOneLifeAndBelowOneEndTheGameUnlessTheLevelIsCo
         tick(game);
         EXPECT_EQ(std::tuple(state.players[1].alive, state.teams[3].lives, state.gameOver), std::tuple(0, 0.5, !completes));
         EXPECT_EQ(view.calls.back(), completes ? "Level Completed - Press Space" : "Game Over - Press Space");
+    }
+}
+
+// Neighbours both on the ground or both in the open collide, unless one carries the X of a fresh
+// placement; one of each pass
+TEST_F(TickTest, NeighboursCollideOnTheSameKindOfCellUnlessOneCarriesTheX)
+{
+    for (auto [drawing, shielded0, shielded1, collide] :
+        { std::tuple { 0, 0, 0, 1 }, { 1, 0, 0, 0 }, { 0, 1, 0, 0 }, { 0, 0, 1, 0 } }) {
+        start({ { 0, 0 }, { 1, 1 } });
+        Player &alpha = state.players[0], &beta = state.players[1];
+        std::tie(alpha.x, alpha.y, alpha.shielded) = std::tuple(40, 81, shielded0);
+        std::tie(beta.x, beta.y, beta.shielded, beta.drawing) = std::tuple(41, 80, shielded1, drawing);
+        hazardPhase(state);
+        EXPECT_EQ(std::pair(alpha.killed, beta.killed), std::pair(collide, collide))
+            << drawing << shielded0 << shielded1;
     }
 }
 

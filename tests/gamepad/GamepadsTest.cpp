@@ -31,6 +31,7 @@ protected:
             [note](int slot, int d) { note(DirectionNames[d])(slot); });
         QObject::connect(g, &Gamepads::pausePressed, note("pause"));
         QObject::connect(g, &Gamepads::menuPressed, note("menu"));
+        QObject::connect(g, &Gamepads::cancelPressed, note("cancel"));
         QObject::connect(g, &Gamepads::padsChanged, [this] { m_log.push_back("pads changed"); });
         ASSERT_TRUE(g->isAvailable());
     }
@@ -55,8 +56,8 @@ TEST_F(GamepadsTest, AReceiverMayDeleteTheServiceWhileItEmits)
 // Random plugging, playing and unplugging against a model of the slots and of each poll's report
 TEST_F(GamepadsTest, RandomHotPlugKeepsSlotsAndRequestsConsistent)
 {
-    // What each button asks for, by SDL's numbering: A, Back and Start, then the D-pad
-    const std::string meaning[15] = { "pause", "", "", "", "menu", "", "pause", "", "", "", "",
+    // What each button asks for, by SDL's numbering: A, B, Back and Start, then the D-pad
+    const std::string meaning[15] = { "pause", "cancel", "", "", "menu", "", "pause", "", "", "", "",
         "up", "down", "left", "right" };
     const int stickAt[5][2] = { { 0, -Full }, { 0, Full }, { -Full, 0 }, { Full, 0 }, { 0, 0 } };
     struct Model {

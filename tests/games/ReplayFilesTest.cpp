@@ -50,23 +50,20 @@ TEST(ReplayFiles, CompressedDataThatClaimsTooMuchOrIsDamagedIsRefusedWithAReason
     QString error;
     ASSERT_TRUE(writeReplayFile(path, goldenGame(), error));
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     const QByteArray valid = file.readAll();
-    file.close();
+    // The first four bytes claim the size of the data unpacked
     const auto withSize = [&](quint32 size) {
-        QByteArray bytes = valid;
-        for (int i = 0; i < 4; ++i)
-            bytes[i] = static_cast<char>(size >> (24 - 8 * i));
-        return bytes;
+        return QByteArray::fromHex(QByteArray::number(size, 16).rightJustified(8, '0'))
+            + valid.mid(4);
     };
-    const QList<QByteArray> hostile { withSize(0xFFFFFFFF), withSize(valid.size() * 1100),
-        withSize(3), valid.left(valid.size() / 2), QByteArray(3, 'x'), QByteArray(),
-        QByteArray(5000, '\x7f') };
-    for (const QByteArray& bytes : hostile) {
-        QFile out(path);
-        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        out.write(bytes);
-        out.close();
+    for (const QByteArray& bytes : { withSize(0xFFFFFFFF), withSize(valid.size() * 1100),
+             withSize(3), valid.left(valid.size() / 2), QByteArray(3, 'x'), QByteArray(),
+             QByteArray(5000, '\x7f') }) {
+        file.resize(0);
+        file.seek(0);
+        file.write(bytes);
+        file.flush();
         error.clear();
         EXPECT_FALSE(readReplayFile(path, error)) << bytes.size();
         EXPECT_FALSE(error.isEmpty());

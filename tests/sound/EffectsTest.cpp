@@ -74,10 +74,11 @@ TEST(Mixer, EveryEffectAtOnceAtFullVolumeNeverClips)
     EXPECT_GT(*high, 16000); // loud, but never at the rail
     EXPECT_LT(std::max<int>(*high, -*low), 32767);
     EXPECT_EQ(mixer.activeVoices(), 0); // every effect ends within the second
-    // Quiet effects pass the limiter unchanged; a loud sum is squeezed, never flattened
+    // Quiet effects pass the limiter unchanged; a loud sum is squeezed, never flattened, either way
     for (float x = 0; x < 20; x += 0.01f) {
         EXPECT_EQ(Mixer::limit(std::min(x, 0.6f)), std::min(x, 0.6f));
         EXPECT_LE(Mixer::limit(x), 1.0f);
+        EXPECT_EQ(Mixer::limit(-x), -Mixer::limit(x));
         EXPECT_TRUE(x >= 3 || Mixer::limit(x) < Mixer::limit(x + 0.01f)) << x;
     }
 }

@@ -89,7 +89,7 @@ TEST(GameEvents, ABurstOfOneKindIsCuedOncePer100Ms)
 {
     SoundCues cues;
     int deaths = 0;
-    for (int64_t now = 5000; now < 6000; now += 10) // a death every 10 ms for a second
+    for (int64_t now = 5000; now < 6000; now += 25) // a death every 25 ms for a second
         deaths += cues.cueFor({ GameEvent::PlayerDied, 0 }, now).has_value();
     EXPECT_EQ(deaths, 10);
     EXPECT_TRUE(cues.cueFor({ GameEvent::Paused }, 5990).has_value()); // another kind still sounds

@@ -1,0 +1,75 @@
+// A game's record, which the summary shows, and its replay tell the same story: scripted games
+// that end in every way are written down level by level, and their replays, through the file
+// format, play back to the same end.
+#include "FakeView.h"
+#include "GameRecord.h"
+#include "ReplayPlayer.h"
+#include "ScriptedGames.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+using namespace fendral;
+
+namespace {
+
+struct RecordedGame {
+    GameScript script;
+    int raceTo; // levels below it are completed in their first tick, as by a capture
+    int levelReached; // the level of the game's end, or the last level written down
+    bool ended; // lost or completed, not left
+};
+
+} // namespace
+
+TEST(GameRecord, TellsTheLevelsPurchasesAndDeathsOfGamesThatEndInEveryWay)
+{
+    std::vector<RecordedGame> games {
+        { goldenScripts()[0], 0, 1, true }, // lost at level 1
+        { goldenScripts()[1], 0, 1, false }, // 99 purchases, left for the menu in level 2
+        { goldenScripts()[3], 0, 2, true }, // lost at level 2 after purchases
+        { { .name = "the last two levels", .seed = 7, .playerTeams = { { 0, 0 }, { 2, 0 } },
+              .startingLevel = 49 },
+            LastLevel + 1, GameRecord::AllLevelsCompleted, true },
+        { { .name = "lost at the last level", .seed = 8, .playerTeams = { { 1, 1 } },
+              .stepBudget = 100000, .startingLevel = LastLevel },
+            0, LastLevel, true },
+    };
+    for (const auto& [script, raceTo, levelReached, ended] : games) {
+        SCOPED_TRACE(script.name);
+        TestGame test;
+        test.view.whenDrawn = [&test, raceTo] {
+            if (test.state.level < raceTo)
+                test.state.fieldShare = test.state.neededShare;
+        };
+        GameRecord record;
+        const Replay replay = playScript(script, test, [&] {
+            if (!record.hasStarted())
+                record.start(test.state);
+            record.observe(test.state);
+        });
+        EXPECT_EQ(std::pair(record.levelReached(), record.hasEnded()), std::pair(levelReached, ended));
+        EXPECT_EQ(record.livesBought(), replay.summary.livesBought);
+        if (ended) {
+            int deaths = 0;
+            for (const LevelRecord& level : record.levels())
+                deaths += std::accumulate(level.deaths.begin(), level.deaths.end(), 0);
+            EXPECT_EQ(deaths, record.deaths());
+        }
+        if (raceTo != 0) {
+            // Two levels completed without a capture between them: the earlier is the best
+            EXPECT_EQ(record.bestLevelIndex(), 0);
+        }
+
+        std::string error;
+        const std::optional<Replay> decoded = decodeReplay(encodeReplay(replay), error);
+        ASSERT_TRUE(decoded) << error;
+        if (raceTo != 0)
+            continue; // the levels' help is not in the replay: it plays back to a mismatch
+        const VerifyResult result = verifyReplay(*decoded, [](const PlayedLevel&) {});
+        EXPECT_TRUE(result.ok);
+        EXPECT_EQ(std::pair(result.ended, result.steps),
+            std::pair(replay.summary.ended, int64_t { replay.summary.steps }));
+    }
+}
