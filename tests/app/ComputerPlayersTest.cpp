@@ -1,10 +1,5 @@
-// Computer players in the window, and the computer game of the command line
-#include "ComputerGameCommand.h"
-#include "HeadlessGame.h"
-#include "ReplayFile.h"
+// Computer players in the window (the command line's computer game: CommandLineTest)
 #include "WindowFixture.h"
-
-#include <sstream>
 
 TEST_F(Window, AComputerPlayerCapturesWithinTheTicksAndItsKeysSteerNobody)
 {
@@ -13,43 +8,4 @@ TEST_F(Window, AComputerPlayerCapturesWithinTheTicksAndItsKeysSteerNobody)
     EXPECT_FALSE(mainWindow.handleKey(38)) << "Alpha's Up arrow";
     EXPECT_TRUE(mainWindow.handleKey(104)) << "Beta's keypad 8";
     EXPECT_TRUE(QTest::qWaitFor([this] { return state().players[0].totalShare > 0; }, 60'000));
-}
-
-TEST(ComputerGameCommand, RefusesBadArgumentsAndPlaysTheSameGameFromTheSameSeed)
-{
-    const auto run = [](std::vector<std::string> arguments, std::string* printed = nullptr) {
-        std::ostringstream out, err;
-        const std::optional<int> code = fendral::runComputerGameCommand(arguments, out, err);
-        EXPECT_EQ(err.str().empty(), code != 2) << err.str();
-        if (printed)
-            *printed = out.str();
-        return code.value_or(-1);
-    };
-    for (const auto& bad : { std::vector<std::string> { "--players", "5" }, { "--players", "0" },
-             { "--strength", "hard,wild" }, { "--level", "51" }, { "--seed", "-1" },
-             { "--max-steps", "1e3" }, { "--levels" }, { "--colour", "2" } }) {
-        std::vector<std::string> arguments { "--computer-game" };
-        arguments.insert(arguments.end(), bad.begin(), bad.end());
-        EXPECT_EQ(run(arguments), 2) << bad.front();
-    }
-    EXPECT_EQ(run({ "--start" }), -1) << "no computer game asked for";
-    std::string first, second;
-    const std::vector<std::string> game { "--computer-game", "--strength", "hard,easy", "--players",
-        "3", "--levels", "2", "--seed", "7", "--max-steps", "400" };
-    ASSERT_EQ(run(game, &first), 0);
-    ASSERT_EQ(run(game, &second), 0);
-    EXPECT_EQ(first, second);
-    EXPECT_NE(first.find("verified: 2 levels"), std::string::npos) << first;
-    // --record writes the same game, with the computer players' strengths and seeds in its header
-    QTemporaryDir folder;
-    const QString file = folder.filePath("game");
-    std::vector<std::string> recorded = game;
-    recorded.insert(recorded.end(), { "--record", file.toStdString() });
-    ASSERT_EQ(run(recorded, &second), 0);
-    EXPECT_EQ(second, first);
-    QString error;
-    const std::optional<fendral::Replay> replay = fendral::readReplayFile(file, error);
-    ASSERT_TRUE(replay) << error.toStdString();
-    EXPECT_EQ(replay->header.players[2].strength, 1); // easy
-    EXPECT_EQ(replay->header.players[2].controllerSeed, fendral::computerSeed(7, 2));
 }

@@ -6,6 +6,7 @@
 #include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
+#include "SoundMark.h"
 #include "StatusPanel.h"
 #include "TeamScoreFrame.h"
 #include "WindowFixture.h"
@@ -19,39 +20,33 @@
 
 using namespace fendral;
 
-TEST_F(Window, AFixedClientAreaWithTheFieldAtTheOriginAndMenuAndGameEachWithTheirOwnWidgets)
+// (Which widgets show in the menu and in a game the commands table checks in every state)
+TEST_F(Window, AFixedClientAreaWithTheFieldAtTheOriginAndFreshScoreFramesForEveryGame)
 {
     mainWindow.resize(1280, 800);
     mainWindow.showMaximized();
     EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
-    EXPECT_EQ(QRect(mainWindow.renderer().originX(), mainWindow.renderer().originY(), state().W,
-                  state().H),
-        QRect(0, 0, 128, 81));
-    // Menu, version, credit, message panel and the status panel's right part; and the frames
-    const auto seen = [this] {
-        return QList<int> { mainWindow.menuPanel()->isVisible(),
-            mainWindow.versionLabel()->isVisible(), mainWindow.creditLabel()->isVisible(),
-            mainWindow.messagePanel()->isVisible(),
-            mainWindow.statusPanel()->levelBox()->isVisible(),
-            int(mainWindow.statusPanel()->findChildren<PlayerScoreFrame*>().size()
-                + mainWindow.statusPanel()->findChildren<TeamScoreFrame*>().size()) };
-    };
-    EXPECT_EQ(seen(), QList<int>({ 1, 1, 1, 0, 0, 0 }));
+    const FieldRenderer& field = mainWindow.renderer();
+    EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
     EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
+    const auto frames = [panel = mainWindow.statusPanel()] {
+        return panel->findChildren<PlayerScoreFrame*>().size()
+            + panel->findChildren<TeamScoreFrame*>().size();
+    };
     teams[0][2] = teams[2][3] = 1; // with Gamma in W and Delta in Y: three teams, four players
     startGame();
-    EXPECT_EQ(seen(), QList<int>({ 0, 0, 0, 0, 1, 7 }));
+    EXPECT_EQ(frames(), 7);
     answer = true;
     mainWindow.menuButton()->click();
-    EXPECT_EQ(seen(), QList<int>({ 1, 1, 1, 0, 0, 0 }));
+    EXPECT_EQ(frames(), 0);
     teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z: every game builds fresh frames
     startGame();
-    EXPECT_EQ(seen(), QList<int>({ 0, 0, 0, 0, 1, 2 }));
+    EXPECT_EQ(frames(), 2);
     EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
 }
 
-// The level box: level and enemy counts, the field share and the share needed, the purchases.
-// With the platform's sans-serif the enemy counts of the later levels would run into the share.
+// The level box: level and enemy counts, the field share and the share needed, the purchases;
+// with the platform's sans-serif the enemy counts of the later levels would run into the share
 TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare)
 {
     startGame();
@@ -63,17 +58,20 @@ TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare
     };
     state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
     setUpLevel(mainWindow.game(), 50);
-    EXPECT_EQ(readouts(),
-        QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
+    EXPECT_EQ(
+        readouts(), QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
     mainWindow.purchaseClicked();
     mainWindow.purchaseClicked();
     EXPECT_EQ(readouts().last(), "-2");
+    // The box 3 pixels from the panel's right edge; the sound mark beside the purchases
+    EXPECT_EQ(panel->levelBox()->geometry().right(), panel->width() - 4);
+    EXPECT_FALSE(panel->soundMark()->geometry().intersects(panel->purchasePanel()->geometry()));
+    const AnchoredLabel* enemies = panel->enemiesLabel();
     for (int level = 1; level <= LastLevel; ++level) {
         for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
             setUpLevel(mainWindow.game(), level);
             state().fieldShare = fieldShare;
             mainWindow.view().updateScores();
-            const AnchoredLabel* enemies = panel->enemiesLabel();
             const int shareX = panel->fieldShareLabel()->x();
             QFont own = enemies->font();
             own.setStretch(QFont::Unstretched);
@@ -85,20 +83,6 @@ TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare
         }
     }
     EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
-}
-
-TEST_F(Window, ASystemRepaintInAGameRedrawsTheFieldAndTheSprites)
-{
-    startGame();
-    QTest::keyClick(&mainWindow, Qt::Key_Space); // paused, so nothing moves
-    const Player& alpha = state().players[0];
-    mainWindow.view().paintCell(1, 1, 0x0000FF);
-    mainWindow.view().paintCell(alpha.x, alpha.y, 0x0000FF);
-    QCoreApplication::processEvents(); // the window's own changes reach the screen as they are
-    mainWindow.repaint();
-    EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
-    // Inside Alpha's square, off both diagonals
-    EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
 }
 
 // Records the region of every paint the window gets
@@ -113,7 +97,7 @@ public:
     QRegion painted;
 };
 
-TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
+TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndTheSprites)
 {
     startGame();
     QTest::keyClick(&mainWindow, Qt::Key_Space); // paused: the ticks go on, nothing moves
@@ -126,7 +110,8 @@ TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
         return QRect((x - 1) * CellSize, (y - 1) * CellSize, CellSize, CellSize);
     };
     const auto onScreen = [&](int x, int y) {
-        const bool shown = QTest::qWaitFor([&] { return (QRegion(cell(x, y)) - recorder.painted).isEmpty(); }, 5000);
+        const bool shown = QTest::qWaitFor(
+            [&] { return (QRegion(cell(x, y)) - recorder.painted).isEmpty(); }, 5000);
         return shown && !recorder.painted.intersects(cell(100, 60));
     };
     // While the timer runs, a tick hands the change over at its frame
@@ -140,6 +125,15 @@ TEST_F(Window, CanvasChangesReachTheScreenWithTheTicksAndWithoutThem)
     EXPECT_TRUE(onScreen(30, 30));
     mainWindow.view().paintCell(40, 40, 0x0000FF);
     EXPECT_TRUE(onScreen(40, 40));
+    // Painted over, on the field and on Alpha: a repaint the system asks for shows both anew
+    const Player& alpha = state().players[0];
+    mainWindow.view().paintCell(1, 1, 0x0000FF);
+    mainWindow.view().paintCell(alpha.x, alpha.y, 0x0000FF);
+    QCoreApplication::processEvents(); // the window's own changes reach the screen as they are
+    mainWindow.repaint();
+    EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
+    // Inside Alpha's square, off both diagonals
+    EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
 }
 
 TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
@@ -166,8 +160,10 @@ public:
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
-    const auto restoreShower = qScopeGuard(
-        [&application, previous = application.exceptionShower()] { application.setExceptionShower(previous); });
+    const auto restoreShower
+        = qScopeGuard([&application, previous = application.exceptionShower()] {
+              application.setExceptionShower(previous);
+          });
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box
@@ -185,6 +181,7 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     mainWindow.menuButton()->click();
     QCoreApplication::sendEvent(&failing, &event);
     EXPECT_TRUE(deliverShowingExceptions([] { return true; }, application.exceptionShower()));
-    EXPECT_FALSE(deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
+    EXPECT_FALSE(
+        deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
     EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
 }
