@@ -2,6 +2,7 @@
 // again from the seeds in its header every direction asked for is the recorded one. A change to
 // the planner that changes its play shows here and is recorded again on purpose, with
 // FENDRAL_RECORD_GOLDEN=1.
+#include "FileBytes.h"
 #include "HeadlessGame.h"
 #include "ReplayPlayer.h"
 #include "ReplayRecorder.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 
 namespace fendral {
@@ -52,16 +52,11 @@ namespace {
         if (std::getenv("FENDRAL_RECORD_GOLDEN")) {
             const HeadlessOptions options { { Strength::Easy, Strength::Normal, Strength::Hard }, 3,
                 47, Levels, MaxSteps, 19 };
-            const std::vector<uint8_t> bytes = encodeReplay(playedGame(options));
-            std::ofstream(goldenFile, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<std::streamsize>(bytes.size()));
+            writeFileBytes(goldenFile, encodeReplay(playedGame(options)));
             GTEST_SKIP() << "recorded " << goldenFile;
         }
-        std::ifstream file(goldenFile, std::ios::binary);
-        const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(file), {} };
         std::string error;
-        const std::optional<Replay> golden = decodeReplay(bytes, error);
+        const std::optional<Replay> golden = decodeReplay(readFileBytes(goldenFile), error);
         ASSERT_TRUE(golden) << goldenFile << ": " << error;
         EXPECT_TRUE(verifyReplay(*golden, [](const PlayedLevel&) {}).ok);
         const std::vector<ReplayEvent> recorded = directions(*golden);

@@ -1,15 +1,14 @@
 // Whole games pinned: the golden games in data/ played back through the engine with every check
-// value compared, and damaged files refused soundly .
+// value compared, and damaged files refused soundly.
 // FENDRAL_RECORD_GOLDEN=1 records the golden games again (after an intended change of the rules,
 // with the logic version raised).
+#include "FileBytes.h"
 #include "ReplayPlayer.h"
 #include "ScriptedGames.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 using namespace fendral;
 
@@ -18,19 +17,6 @@ namespace {
 std::string goldenPath(const GameScript& script)
 {
     return std::string(FENDRAL_GOLDEN_DIR) + "/" + script.name + ".replay";
-}
-
-std::vector<uint8_t> readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-}
-
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
 }
 
 // What a played-back game showed, level by level
@@ -100,14 +86,14 @@ TEST(GoldenGames, EveryCheckValueOfEveryGoldenGameHolds)
 {
     if (std::getenv("FENDRAL_RECORD_GOLDEN") != nullptr)
         for (const GameScript& script : goldenScripts())
-            writeFile(goldenPath(script), encodeReplay(playScript(script)));
+            writeFileBytes(goldenPath(script), encodeReplay(playScript(script)));
     std::array<int, 4> endings {};
     int completed = 0;
     int purchases = 0;
     for (const GameScript& script : goldenScripts()) {
         SCOPED_TRACE(script.name);
         std::string error;
-        const auto replay = decodeReplay(readFile(goldenPath(script)), error);
+        const auto replay = decodeReplay(readFileBytes(goldenPath(script)), error);
         ASSERT_TRUE(replay) << error;
         VerifyResult result;
         const std::string levels = playBack(*replay, result);
@@ -133,7 +119,7 @@ TEST(GoldenGames, DamagedFilesAreRefusedWithAReasonOrPlayedToAnEnd)
     RandomGenerator dice;
     dice.seed(5);
     for (const GameScript& script : goldenScripts()) {
-        const std::vector<uint8_t> valid = readFile(goldenPath(script));
+        const std::vector<uint8_t> valid = readFileBytes(goldenPath(script));
         for (int i = 0; i < 300; ++i) {
             const std::vector<uint8_t> bytes = damaged(valid, dice);
             EXPECT_EQ(tryFile(bytes), "") << script.name << " damage " << i;
