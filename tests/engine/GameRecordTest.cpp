@@ -26,13 +26,13 @@ struct RecordedGame {
 TEST(GameRecord, TellsTheLevelsPurchasesAndDeathsOfGamesThatEndInEveryWay)
 {
     std::vector<RecordedGame> games {
-        { goldenScripts()[0], 0, 1, true }, // lost at level 1
-        { goldenScripts()[1], 0, 1, false }, // 99 purchases, left for the menu in level 2
-        { goldenScripts()[3], 0, 2, true }, // lost at level 2 after purchases
+        { goldenScripts()[0], 0, 3, true }, // lost at level 3
+        { goldenScripts()[1], 0, 6, false }, // 99 purchases, left for the menu in level 7
+        { goldenScripts()[3], 0, GameRecord::AllLevelsCompleted, true }, // after purchases
         { { .name = "the last two levels", .seed = 7, .playerTeams = { { 0, 0 }, { 2, 0 } },
               .startingLevel = 49 },
             LastLevel + 1, GameRecord::AllLevelsCompleted, true },
-        { { .name = "lost at the last level", .seed = 8, .playerTeams = { { 1, 1 } },
+        { { .name = "lost at the last level", .seed = 13, .playerTeams = { { 1, 1 } },
               .stepBudget = 100000, .startingLevel = LastLevel },
             0, LastLevel, true },
     };

@@ -1,7 +1,7 @@
 // The soak: many seeded random games played one after another on one game state, as the window
-// plays them, by the golden games' scripted players through the real engine, with the state's
-// rules checked after every logic step and every new level. FENDRAL_SOAK_STEPS sets the number of
-// logic steps, FENDRAL_SOAK_SEED the seed.
+// plays them, by computer players of random strengths through the real engine with the window's
+// commands given at random, the state's rules checked after every logic step and every new level.
+// FENDRAL_SOAK_STEPS sets the number of logic steps, FENDRAL_SOAK_SEED the seed.
 #include "FakeView.h"
 #include "ScriptedGames.h"
 #include "StateInvariants.h"
@@ -36,7 +36,7 @@ GameScript randomScript(std::mt19937& dice)
         .leaveBy = below(2) ? EndReason::Menu : EndReason::Close,
         .purchaseChance = below(3) ? 0 : 20 + below(2000),
         .revive = below(2) == 0,
-        .runLength = 4 + below(30),
+        .strength = static_cast<Strength>(1 + below(3)),
         .startingLevel = below(3) ? 1 + below(LastLevel) : 1,
         .width = width,
         .height = height };
