@@ -8,21 +8,6 @@ using namespace fendral;
 
 struct TickTest : testing::Test, TestGame { };
 
-TEST_F(TickTest, StepsRunOnTheFirstTickOfALevelAndEveryEightByMultiplierTicks)
-{
-    for (int multiplier : { 1, 2, 4 }) {
-        SCOPED_TRACE(multiplier);
-        start({ { 0, 0 } });
-        state.stepMultiplier = multiplier;
-        state.players[0].dx = 1; // runs along the bottom border
-        for (int i = 0; i < 16; ++i) {
-            const int x = state.players[0].x;
-            tick(game);
-            EXPECT_EQ(state.players[0].x != x, i % (8 / multiplier) == 0) << "tick " << i;
-        }
-    }
-}
-
 TEST_F(TickTest, SlowStepsDoubleTheMultiplierButAPauseIsNoSlowness)
 {
     start({ { 0, 0 } });
