@@ -61,29 +61,6 @@ play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
 e2e_expect_settings "$config" Pause=32
 no_settings_beside
 
-# Settings the player chose survive a restart, and so does what other programs keep in the file
-cat >"$config" <<'INI'
-[Fendral]
-Pause=80
-Controls00=87
-Controls01=83
-Controls02=65
-Controls03=68
-Colour0=5
-Colour1=4
-Colour2=3
-Colour3=2
-Gamepad0=3
-
-[Other]
-kept=yes
-INI
-owned_by_player "$config"
-play_and_quit "$work/home" "$work/prefix/bin/fendral" "${player[@]}"
-# Alpha's pad 3 is Gamma's by default, so Gamma is left without one; sound is on at 70 %
-e2e_expect_settings "$config" Pause=80 Controls00=87 Controls03=68 Controls10=104 Colour0=5 \
-    Colour3=2 Gamepad0=3 Gamepad2=0 Sound=1 SoundVolume=70 Team0=0 kept=yes
-
 # A Fendral.ini beside a copy of the player's own that the player cannot write (left by a run
 # with sudo): read, and the settings go on in the configuration folder
 rm -f "$config"
@@ -95,7 +72,8 @@ e2e_expect_settings "$config" Pause=81 Colour0=3 Colour3=0
 [ "$(cat "$work/portable/Fendral.ini")" = "$(printf '[Fendral]\nPause=81\nColour0=3\nColour3=0')" ] \
     || fail "the unwritable file changed"
 
-# A signal ends the program as a close does, in a game, in the setup dialog, during a question
+# A signal ends the program as a close does, in a game, in the setup dialog, during a question;
+# the settings it read from the configuration folder are written back there
 for ending in TERM:game INT:dialog HUP:question; do
     signal=${ending%%:*}
     printf '[Fendral]\nPause=80\n' >"$config"
