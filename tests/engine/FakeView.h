@@ -1,4 +1,4 @@
-// A screen and a system for engine tests: the colour last painted on each cell, the texts and
+// A screen and a system for engine tests: the colour last painted on each cell, the messages and
 // layouts shown, timers that never fire by themselves and a clock the test sets; and a game on them
 #pragma once
 
@@ -19,7 +19,6 @@ struct FakeView : NullView {
     }
     void setCellColour(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
     void paintCell(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
-    void refreshCell(int x, int y) override { refreshed.emplace_back(x, y); }
     void fillBlock(int x0, int y0, Colour colour) override
     {
         for (int i = 0; i < BlockSize * BlockSize; ++i)
@@ -30,10 +29,6 @@ struct FakeView : NullView {
     {
         if (advance)
             whenDrawn();
-    }
-    void setLevelCaptions(const std::string& level, const std::string& enemies) override
-    {
-        calls.push_back(level + " " + enemies);
     }
     void setMessage(const std::string& text) override { calls.push_back(text); }
     // As the window's status panel does, a switch of layout also ends any pause and purchases
@@ -48,8 +43,7 @@ struct FakeView : NullView {
 
     GameState& state;
     std::map<std::pair<int, int>, Colour> cells; // the colour last painted, by (x, y)
-    std::vector<std::string> calls; // the captions, messages and layouts shown, in order
-    std::vector<std::pair<int, int>> refreshed; // the cells repainted from the BackBuffer
+    std::vector<std::string> calls; // the messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after the sprite redraw of every tick
 };
 
