@@ -1,5 +1,6 @@
-// Replays of the window: a game played with keys, ticks and a slow stretch is kept, verifies, and
-// shows again in the window chosen from the games dialog without any key steering it
+// Replays of the window: a game played with keys, a computer player, ticks and a slow stretch is
+// kept, verifies, and shows again in the window chosen from the games dialog without any key
+// steering it
 #include "GamesDialog.h"
 #include "ReplayPlayer.h"
 #include "ReplayWatch.h"
@@ -14,13 +15,16 @@
 using namespace fendral;
 
 namespace {
-// Arrows steer Alpha, keypad 8, 5, 4, 6 Beta; keypad "+" buys lives, Space pauses
+// Arrows would steer Alpha, a computer player here; keypad 8, 5, 4, 6 steer Beta; keypad "+" buys
+// lives, Space pauses
 constexpr int Keys[] = { 38, 40, 37, 39, 104, 101, 100, 102, 107, 32 };
 }
 
-TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
+TEST_F(Window, AGamePlayedWithKeysAndAComputerPlayerIsKeptVerifiesAndShowsAgainUnsteered)
 {
+    state().computer[0] = 3; // hard
     startGame();
+    EXPECT_FALSE(mainWindow.handleKey(38)) << "Alpha's Up arrow";
     QRandomGenerator dice(17);
     for (int i = 0; i < 120; ++i) {
         mainWindow.handleKey(Keys[dice.bounded(i % 40 == 39 ? 10 : 8)]);
@@ -30,6 +34,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     }
     if (state().paused)
         mainWindow.handleKey(32);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return state().players[0].totalShare > 0; }, 60'000));
     answer = true;
     QTest::qWait(50);
     mainWindow.menuClicked();
@@ -43,7 +48,7 @@ TEST_F(Window, AGamePlayedWithKeysIsKeptVerifiesAndShowsAgainUnsteered)
     mainWindow.setGamesRunner([](ReplayStore& store) {
         GamesDialog dialog(store, ResultsFile(store.folder() + "/results.json"));
         EXPECT_EQ(dialog.gameList()->topLevelItemCount(), 1);
-        EXPECT_EQ(dialog.gameList()->topLevelItem(0)->text(1), "W: Alpha; X: Beta");
+        EXPECT_EQ(dialog.gameList()->topLevelItem(0)->text(1), "W: Alpha (computer); X: Beta");
         dialog.watchButton()->click();
         return dialog.chosenPath();
     });
