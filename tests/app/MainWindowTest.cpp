@@ -3,12 +3,10 @@
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
 #include "Level.h"
-#include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
 #include "SoundMark.h"
 #include "StatusPanel.h"
-#include "TeamScoreFrame.h"
 #include "WindowFixture.h"
 
 #include <QDateTime>
@@ -20,36 +18,19 @@
 
 using namespace fendral;
 
-// (Which widgets show in the menu and in a game the commands table checks in every state)
-TEST_F(Window, AFixedClientAreaWithTheFieldAtTheOriginAndFreshScoreFramesForEveryGame)
+// A fixed client area with the field at its origin (which widgets show in the menu and in a game
+// the commands table checks in every state). The level box: level and enemy counts, the field
+// share and the share needed, the purchases; with the platform's sans-serif the enemy counts of
+// the later levels would run into the share.
+TEST_F(Window, AFixedClientAreaAndALevelBoxWhoseCountsEndBeforeTheFieldShare)
 {
     mainWindow.resize(1280, 800);
     mainWindow.showMaximized();
     EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
+    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
+    startGame();
     const FieldRenderer& field = mainWindow.renderer();
     EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
-    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
-    const auto frames = [panel = mainWindow.statusPanel()] {
-        return panel->findChildren<PlayerScoreFrame*>().size()
-            + panel->findChildren<TeamScoreFrame*>().size();
-    };
-    teams[0][2] = teams[2][3] = 1; // with Gamma in W and Delta in Y: three teams, four players
-    startGame();
-    EXPECT_EQ(frames(), 7);
-    answer = true;
-    mainWindow.menuButton()->click();
-    EXPECT_EQ(frames(), 0);
-    teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z: every game builds fresh frames
-    startGame();
-    EXPECT_EQ(frames(), 2);
-    EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
-}
-
-// The level box: level and enemy counts, the field share and the share needed, the purchases;
-// with the platform's sans-serif the enemy counts of the later levels would run into the share
-TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare)
-{
-    startGame();
     const StatusPanel* panel = mainWindow.statusPanel();
     const auto readouts = [panel] {
         return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
