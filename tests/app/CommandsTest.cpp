@@ -124,10 +124,6 @@ const Row rows[] = {
     // Moments:                  menu | running | paused | level done | over | asked | setup
     { "Space", key(Qt::Key_Space), "menu | Pause | run | run | menu | - | -" },
     { "Enter", key(Qt::Key_Return), "run | Pause | run | run | menu | - | -" },
-    { "Enter, setup closed",
-        [](PlayedWindow& w) { w.dialogAnswer = false, key(Qt::Key_Return)(w); },
-        "menu | Pause | run | run | menu | - | -" },
-    { "pause key", key(Qt::Key_P), "menu | Pause | run | run | menu | - | -" },
     { "Up as the pause key", [](PlayedWindow& w) { w.state().pauseKey = 38, key(Qt::Key_Up)(w); },
         "menu | Pause | run | run | menu | - | -" },
     { "Esc", key(Qt::Key_Escape),

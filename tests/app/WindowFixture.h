@@ -25,9 +25,8 @@ struct ShownWindow {
             mainWindow.setPrompt(
                 [this](const QString& question) { return questions << question, answer; });
         if (real != RealDialog::Setup)
-            mainWindow.setSetupRunner([this](fendral::GameState& state) {
-                return state.teamAssignment = teams, dialogAnswer;
-            });
+            mainWindow.setSetupRunner(
+                [this](fendral::GameState& state) { return state.teamAssignment = teams, true; });
         mainWindow.setNotice([this](const QString& message) { notices << message; });
         mainWindow.setGamesRunner([](fendral::ReplayStore&) { return QString(); });
         mainWindow.setSummaryRunner([this](auto&, int place, auto&, bool) {
@@ -48,7 +47,7 @@ struct ShownWindow {
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions, notices;
     QList<int> places; // of each summary shown
-    bool answer = false, dialogAnswer = true, watch = false; // watch: chosen in the summary
+    bool answer = false, watch = false; // watch: chosen in the summary
 };
 
 class Window : public ::testing::Test, public ShownWindow { };
