@@ -24,15 +24,17 @@ namespace {
 
 enum GameMoment { Menu, Running, Paused, Completed, Over, Asked, SettingUp, MomentCount };
 
-// Alpha alone in team W, its pad in slot 0, P the pause key
+// Alpha alone in team W, its pad in slot 0; the scripted setup dialog chooses P as the pause key
 struct PlayedWindow : ShownWindow {
     explicit PlayedWindow(int moment = Running)
         : ShownWindow(moment == Asked ? RealDialog::Question
                 : moment == SettingUp ? RealDialog::Setup
                                       : RealDialog::None)
     {
-        teams = { { { 1, 0, 0, 0 } } };
-        state().pauseKey = 80;
+        if (moment != SettingUp)
+            mainWindow.setSetupRunner([](GameState& state) {
+                return state.teamAssignment = { { { 1, 0, 0, 0 } } }, state.pauseKey = 80, true;
+            });
         mainWindow.gamepads().poll(); // takes the pad
     }
     // "menu", "run", the first word of the message, or "closed"; then the questions asked, whether
@@ -215,11 +217,12 @@ TEST(Commands, EveryInputInEveryStateDoesWhatTheTableSays)
             }
             const std::string seen = w->observe();
             EXPECT_EQ(seen, expected[moment].toStdString());
-            // The settings are written as a game starts and as the window closes
-            const bool started = moment != Menu && moment != SettingUp;
-            const bool written = started || seen.starts_with("closed") || seen == "run";
+            // The settings are written as a game starts, with what the setup dialog chose, and
+            // as the window closes; the pause key is Space until the scripted dialog chooses P
+            const bool scripted = moment == Menu ? seen == "run" : moment != SettingUp;
+            const bool written = scripted || seen.starts_with("closed") || seen == "run";
             const QSettings file(w->folder.filePath("Fendral.ini"), QSettings::IniFormat);
-            EXPECT_EQ(file.value("Fendral/Pause").toInt(), written ? 80 : 0);
+            EXPECT_EQ(file.value("Fendral/Pause").toInt(), scripted ? 80 : written ? 32 : 0);
         }
     }
 }
