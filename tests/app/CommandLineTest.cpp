@@ -60,15 +60,13 @@ TEST(CommandLine, ChecksAReplayPlaysAComputerGameAndRefusesBadArguments)
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(QString::fromStdString(golden).contains(QRegularExpression(
         "^level 1: field share \\d+\\.\\d\\d%, hash [0-9a-f]{16}, ok\nlevel 2: .*\nverified: 2 "
-        "levels "
-        "\\(1 completed\\), 12000 logic steps, reached level 2, ended by menu\n$")));
+        "levels \\(1 completed\\), 12000 logic steps, reached level 2, ended by menu\n$")));
     const auto played = run({ "--computer-game", "--strength", "hard,easy", "--players", "3",
         "--levels", "2", "--seed", "7", "--max-steps", "400", "--record", recorded });
     EXPECT_EQ(played.first, 0);
     EXPECT_NE(played.second.find("verified: 2 levels"), std::string::npos);
     // The computer game's record names the computer players' strengths and seeds
-    const std::optional<Replay> computerGame
-        = readReplayFile(QString::fromStdString(recorded), error);
+    const auto computerGame = readReplayFile(QString::fromStdString(recorded), error);
     ASSERT_TRUE(computerGame) << error.toStdString();
     EXPECT_EQ(computerGame->header.players[2].strength, 1); // easy
     EXPECT_EQ(computerGame->header.players[2].controllerSeed, computerSeed(7, 2));
