@@ -127,22 +127,19 @@ TEST_F(Window, TheSummaryHoldsWhatTheScoreFramesShowedAtEachLevelsEnd)
     EXPECT_TRUE(mainWindow.replayStore().games().isEmpty());
 }
 
-namespace {
-// Arrows would steer Alpha, a computer player here; keypad 8, 5, 4, 6 steer Beta; keypad "+" buys
-// lives, Space pauses
-constexpr int Keys[] = { 38, 40, 37, 39, 104, 101, 100, 102, 107, 32 };
-}
-
 // A game played with keys, a computer player, ticks and a slow stretch is kept, verifies, and
 // shows again in the window chosen from the games dialog without any key steering it
 TEST_F(Window, AGamePlayedWithKeysAndAComputerPlayerIsKeptVerifiesAndShowsAgainUnsteered)
 {
+    // Arrows would steer Alpha, a computer player here; keypad 8, 5, 4, 6 steer Beta; keypad "+"
+    // buys lives, Space pauses
+    constexpr int keys[] = { 38, 40, 37, 39, 104, 101, 100, 102, 107, 32 };
     state().computer[0] = 3; // hard
     startGame();
     EXPECT_FALSE(mainWindow.handleKey(38)) << "Alpha's Up arrow";
     QRandomGenerator dice(17);
     for (int i = 0; i < 120; ++i) {
-        mainWindow.handleKey(Keys[dice.bounded(i % 40 == 39 ? 10 : 8)]);
+        mainWindow.handleKey(keys[dice.bounded(i % 40 == 39 ? 10 : 8)]);
         QTest::qWait(dice.bounded(5, 40));
         if (i == 60)
             QThread::msleep(400); // a slow stretch: the speed check doubles the step
@@ -176,7 +173,7 @@ TEST_F(Window, AGamePlayedWithKeysAndAComputerPlayerIsKeptVerifiesAndShowsAgainU
         mainWindow.handleKey(39);
     }
     for (int i = 0; i < 2000 && mainWindow.isWatching(); ++i) {
-        mainWindow.handleKey(Keys[4 + i % 5]); // none of them steers or buys lives
+        mainWindow.handleKey(keys[4 + i % 5]); // none of them steers or buys lives
         if (i == 0) // nor does the purchase box
             QTest::mouseClick(mainWindow.purchasePanel(), Qt::LeftButton);
         QTest::qWait(5);
