@@ -20,50 +20,8 @@
 
 using namespace fendral;
 
-// A fixed client area with the field at its origin (which widgets show in the menu and in a game
-// the commands table checks in every state). The level box: level and enemy counts, the field
-// share and the share needed, the purchases; with the platform's sans-serif the enemy counts of
-// the later levels would run into the share.
-TEST_F(Window, AFixedClientAreaAndALevelBoxWhoseCountsEndBeforeTheFieldShare)
-{
-    mainWindow.resize(1280, 800);
-    mainWindow.showMaximized();
-    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
-    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
-    startGame();
-    const FieldRenderer& field = mainWindow.renderer();
-    EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
-    const StatusPanel* panel = mainWindow.statusPanel();
-    const auto readouts = [panel] {
-        return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
-            panel->fieldShareLabel()->text(), panel->neededCaption()->text(),
-            panel->neededShareLabel()->text(), panel->purchasePanel()->caption() };
-    };
-    state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
-    setUpLevel(mainWindow.game(), 50);
-    EXPECT_EQ(
-        readouts(), QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
-    mainWindow.purchaseClicked();
-    mainWindow.purchaseClicked();
-    EXPECT_EQ(readouts().last(), "-2");
-    // The box 3 pixels from the panel's right edge; the sound mark beside the purchases
-    EXPECT_EQ(panel->levelBox()->geometry().right(), panel->width() - 4);
-    EXPECT_FALSE(panel->soundMark()->geometry().intersects(panel->purchasePanel()->geometry()));
-    for (int level = 1; level <= LastLevel; ++level) {
-        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
-            setUpLevel(mainWindow.game(), level);
-            state().fieldShare = fieldShare;
-            mainWindow.view().updateScores();
-            EXPECT_LT(panel->enemiesLabel()->geometry().right(), panel->fieldShareLabel()->x())
-                << level << " " << fieldShare;
-        }
-    }
-    EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
-}
-
 // Records the region of every paint the window gets
-class PaintRecorder : public QObject {
-public:
+struct PaintRecorder : QObject {
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
@@ -73,9 +31,21 @@ public:
     QRegion painted;
 };
 
-TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndTheSprites)
+// What a game shows in the window. A fixed client area with the field at its origin (which widgets
+// show in the menu and in a game the commands table checks in every state). Canvas changes reach
+// the screen with the ticks and without them, and a repaint the system asks for redraws the field
+// and the sprites. The level box: level and enemy counts, the field share and the share needed,
+// the purchases; with the platform's sans-serif the enemy counts of the later levels would run
+// into the share.
+TEST_F(Window, AGameShowsInAFixedClientAreaItsCanvasChangesAndItsLevelBox)
 {
+    mainWindow.resize(1280, 800);
+    mainWindow.showMaximized();
+    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
+    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
     startGame();
+    const FieldRenderer& field = mainWindow.renderer();
+    EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
     QTest::keyClick(&mainWindow, Qt::Key_Space); // paused: the ticks go on, nothing moves
     // The new level handed over and painted whole; from then on only what changes is painted
     ASSERT_TRUE(QTest::qWaitFor([&] { return !mainWindow.hasCanvasChangesWaiting(); }, 5000));
@@ -115,21 +85,43 @@ TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndThe
     // The game's clock counts days since the epoch
     EXPECT_NEAR(
         mainWindow.platform().now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
+    const StatusPanel* panel = mainWindow.statusPanel();
+    const auto readouts = [panel] {
+        return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
+            panel->fieldShareLabel()->text(), panel->neededCaption()->text(),
+            panel->neededShareLabel()->text(), panel->purchasePanel()->caption() };
+    };
+    state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
+    setUpLevel(mainWindow.game(), 50);
+    EXPECT_EQ(
+        readouts(), QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
+    mainWindow.purchaseClicked();
+    mainWindow.purchaseClicked();
+    EXPECT_EQ(readouts().last(), "-2");
+    // The box 3 pixels from the panel's right edge; the sound mark beside the purchases
+    EXPECT_EQ(panel->levelBox()->geometry().right(), panel->width() - 4);
+    EXPECT_FALSE(panel->soundMark()->geometry().intersects(panel->purchasePanel()->geometry()));
+    for (int level = 1; level <= LastLevel; ++level) {
+        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
+            setUpLevel(mainWindow.game(), level);
+            state().fieldShare = fieldShare;
+            mainWindow.view().updateScores();
+            EXPECT_LT(panel->enemiesLabel()->geometry().right(), panel->fieldShareLabel()->x())
+                << level << " " << fieldShare;
+        }
+    }
+    EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
 }
 
 // An object whose every event fails, as a handler with a fault would
-class FailingObject : public QObject {
-public:
+struct FailingObject : QObject {
     bool event(QEvent*) override { throw std::runtime_error("Boom"); }
 };
 
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
-    const auto restoreShower
-        = qScopeGuard([&application, previous = application.exceptionShower()] {
-              application.setExceptionShower(previous);
-          });
+    const ExceptionShower previousShower = application.exceptionShower();
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box
@@ -150,6 +142,7 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     EXPECT_FALSE(
         deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
     EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
+    application.setExceptionShower(previousShower);
 }
 
 namespace {
