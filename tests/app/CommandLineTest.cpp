@@ -66,8 +66,7 @@ TEST(CommandLine, ChecksAReplayPlaysAComputerGameAndRefusesBadArguments)
     EXPECT_EQ(played.first, 0);
     EXPECT_NE(played.second.find("verified: 2 levels"), std::string::npos);
     // The computer game's record names the computer players' strengths and seeds
-    const std::optional<Replay> computerGame
-        = readReplayFile(QString::fromStdString(recorded), error);
+    const auto computerGame = readReplayFile(QString::fromStdString(recorded), error);
     ASSERT_TRUE(computerGame) << error.toStdString();
     EXPECT_EQ(computerGame->header.players[2].strength, 1); // easy
     EXPECT_EQ(computerGame->header.players[2].controllerSeed, computerSeed(7, 2));

@@ -1,17 +1,17 @@
-// The main window: its size and playfield, its layouts and readouts, painting, and its services
+// The main window: its size and playfield, its layouts and readouts, painting, and its services:
+// the timer, the clock, the error box and the settings file
 #include "DisplayView.h"
 #include "FendralApplication.h"
 #include "FieldRenderer.h"
 #include "Level.h"
-#include "PlayerScoreFrame.h"
 #include "QtColour.h"
 #include "QtPlatform.h"
 #include "SoundMark.h"
 #include "StatusPanel.h"
-#include "TeamScoreFrame.h"
 #include "WindowFixture.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -20,74 +20,8 @@
 
 using namespace fendral;
 
-// (Which widgets show in the menu and in a game the commands table checks in every state)
-TEST_F(Window, AFixedClientAreaWithTheFieldAtTheOriginAndFreshScoreFramesForEveryGame)
-{
-    mainWindow.resize(1280, 800);
-    mainWindow.showMaximized();
-    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
-    const FieldRenderer& field = mainWindow.renderer();
-    EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
-    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
-    const auto frames = [panel = mainWindow.statusPanel()] {
-        return panel->findChildren<PlayerScoreFrame*>().size()
-            + panel->findChildren<TeamScoreFrame*>().size();
-    };
-    teams[0][2] = teams[2][3] = 1; // with Gamma in W and Delta in Y: three teams, four players
-    startGame();
-    EXPECT_EQ(frames(), 7);
-    answer = true;
-    mainWindow.menuButton()->click();
-    EXPECT_EQ(frames(), 0);
-    teams = { { {}, {}, {}, { 0, 0, 1, 0 } } }; // Gamma alone in Z: every game builds fresh frames
-    startGame();
-    EXPECT_EQ(frames(), 2);
-    EXPECT_TRUE(mainWindow.view().hasPlayerFrame(2));
-}
-
-// The level box: level and enemy counts, the field share and the share needed, the purchases;
-// with the platform's sans-serif the enemy counts of the later levels would run into the share
-TEST_F(Window, StatusPanelReadsOutTheLevelAndItsCountsThatEndBeforeTheFieldShare)
-{
-    startGame();
-    const StatusPanel* panel = mainWindow.statusPanel();
-    const auto readouts = [panel] {
-        return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
-            panel->fieldShareLabel()->text(), panel->neededCaption()->text(),
-            panel->neededShareLabel()->text(), panel->purchasePanel()->caption() };
-    };
-    state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
-    setUpLevel(mainWindow.game(), 50);
-    EXPECT_EQ(
-        readouts(), QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
-    mainWindow.purchaseClicked();
-    mainWindow.purchaseClicked();
-    EXPECT_EQ(readouts().last(), "-2");
-    // The box 3 pixels from the panel's right edge; the sound mark beside the purchases
-    EXPECT_EQ(panel->levelBox()->geometry().right(), panel->width() - 4);
-    EXPECT_FALSE(panel->soundMark()->geometry().intersects(panel->purchasePanel()->geometry()));
-    const AnchoredLabel* enemies = panel->enemiesLabel();
-    for (int level = 1; level <= LastLevel; ++level) {
-        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
-            setUpLevel(mainWindow.game(), level);
-            state().fieldShare = fieldShare;
-            mainWindow.view().updateScores();
-            const int shareX = panel->fieldShareLabel()->x();
-            QFont own = enemies->font();
-            own.setStretch(QFont::Unstretched);
-            const bool fits
-                = enemies->x() + QFontMetrics(own).horizontalAdvance(enemies->text()) < shareX;
-            EXPECT_LT(enemies->geometry().right(), shareX) << level << " " << fieldShare;
-            EXPECT_TRUE(!fits || fieldShare != 0 || enemies->font().stretch() == QFont::Unstretched)
-                << level;
-        }
-    }
-    EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
-}
-
 // Records the region of every paint the window gets
-class PaintRecorder : public QObject {
-public:
+struct PaintRecorder : QObject {
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
@@ -97,9 +31,21 @@ public:
     QRegion painted;
 };
 
-TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndTheSprites)
+// What a game shows in the window. A fixed client area with the field at its origin (which widgets
+// show in the menu and in a game the commands table checks in every state). Canvas changes reach
+// the screen with the ticks and without them, and a repaint the system asks for redraws the field
+// and the sprites. The level box: level and enemy counts, the field share and the share needed,
+// the purchases; with the platform's sans-serif the enemy counts of the later levels would run
+// into the share.
+TEST_F(Window, AGameShowsInAFixedClientAreaItsCanvasChangesAndItsLevelBox)
 {
+    mainWindow.resize(1280, 800);
+    mainWindow.showMaximized();
+    EXPECT_EQ(mainWindow.size(), QSize(1024, 721));
+    EXPECT_EQ(mainWindow.versionLabel()->text(), "ver. 1.2");
     startGame();
+    const FieldRenderer& field = mainWindow.renderer();
+    EXPECT_EQ(QRect(field.originX(), field.originY(), state().W, state().H), QRect(0, 0, 128, 81));
     QTest::keyClick(&mainWindow, Qt::Key_Space); // paused: the ticks go on, nothing moves
     // The new level handed over and painted whole; from then on only what changes is painted
     ASSERT_TRUE(QTest::qWaitFor([&] { return !mainWindow.hasCanvasChangesWaiting(); }, 5000));
@@ -114,7 +60,9 @@ TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndThe
             [&] { return (QRegion(cell(x, y)) - recorder.painted).isEmpty(); }, 5000);
         return shown && !recorder.painted.intersects(cell(100, 60));
     };
-    // While the timer runs, a tick hands the change over at its frame
+    // While the timer runs, a tick hands the change over at its frame; a stale identifier
+    // leaves the timer alone
+    mainWindow.platform().killTimer(state().timerId + 1);
     ASSERT_TRUE(mainWindow.platform().isTimerRunning());
     mainWindow.view().paintCell(20, 20, 0x0000FF);
     EXPECT_TRUE(onScreen(20, 20));
@@ -134,36 +82,46 @@ TEST_F(Window, CanvasChangesReachTheScreenAndASystemRepaintRedrawsTheFieldAndThe
     EXPECT_EQ(mainWindow.canvas().pixel(3, 3), qtRgb(state().palette().groundColour));
     // Inside Alpha's square, off both diagonals
     EXPECT_EQ(mainWindow.canvas().pixel(alpha.drawnX + 2, alpha.drawnY + 1), qtRgb(alpha.colour));
-}
-
-TEST(QtPlatform, TicksUntilItsTimerIsKilledAndCountsDaysSinceTheEpoch)
-{
-    int ticks = 0;
-    QtPlatform platform([&ticks] { ++ticks; });
-    const int first = platform.setTimer(9);
-    EXPECT_EQ(platform.interval(), 9);
-    EXPECT_TRUE(QTest::qWaitFor([&ticks] { return ticks >= 2; }, 5000));
-    platform.killTimer(first);
-    EXPECT_FALSE(platform.isTimerRunning());
-    EXPECT_NE(platform.setTimer(20), first);
-    platform.killTimer(first); // a stale identifier leaves the running timer alone
-    EXPECT_TRUE(platform.isTimerRunning());
-    EXPECT_NEAR(platform.now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
+    // The game's clock counts days since the epoch
+    EXPECT_NEAR(
+        mainWindow.platform().now(), QDateTime::currentMSecsSinceEpoch() / 86'400'000.0, 1.0 / 24);
+    const StatusPanel* panel = mainWindow.statusPanel();
+    const auto readouts = [panel] {
+        return QStringList { panel->levelLabel()->text(), panel->enemiesLabel()->text(),
+            panel->fieldShareLabel()->text(), panel->neededCaption()->text(),
+            panel->neededShareLabel()->text(), panel->purchasePanel()->caption() };
+    };
+    state().rng.script({ 1, 1, 399 }); // border 2, then the share's draw
+    setUpLevel(mainWindow.game(), 50);
+    EXPECT_EQ(
+        readouts(), QStringList({ "Level 50", "(52; 25)", "7.91%", "Needed:", "31.90%", "0" }));
+    mainWindow.purchaseClicked();
+    mainWindow.purchaseClicked();
+    EXPECT_EQ(readouts().last(), "-2");
+    // The box 3 pixels from the panel's right edge; the sound mark beside the purchases
+    EXPECT_EQ(panel->levelBox()->geometry().right(), panel->width() - 4);
+    EXPECT_FALSE(panel->soundMark()->geometry().intersects(panel->purchasePanel()->geometry()));
+    for (int level = 1; level <= LastLevel; ++level) {
+        for (const double fieldShare : { 0.0, 0.1175, 0.9999 }) {
+            setUpLevel(mainWindow.game(), level);
+            state().fieldShare = fieldShare;
+            mainWindow.view().updateScores();
+            EXPECT_LT(panel->enemiesLabel()->geometry().right(), panel->fieldShareLabel()->x())
+                << level << " " << fieldShare;
+        }
+    }
+    EXPECT_EQ(panel->fieldShareLabel()->text(), "99.99%");
 }
 
 // An object whose every event fails, as a handler with a fault would
-class FailingObject : public QObject {
-public:
+struct FailingObject : QObject {
     bool event(QEvent*) override { throw std::runtime_error("Boom"); }
 };
 
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
-    const auto restoreShower
-        = qScopeGuard([&application, previous = application.exceptionShower()] {
-              application.setExceptionShower(previous);
-          });
+    const ExceptionShower previousShower = application.exceptionShower();
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box
@@ -184,4 +142,41 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     EXPECT_FALSE(
         deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
     EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
+    application.setExceptionShower(previousShower);
+}
+
+namespace {
+QStringList warnings; // on the terminal
+}
+
+// A failure to write the settings as a game starts or the window closes shows in a box, except on
+// a close by a signal, and always on the terminal (when they are written the commands table checks)
+TEST(SettingsSaves, AFailureToWriteThemIsToldInABoxExceptOnACloseByASignal)
+{
+    QTemporaryDir folder;
+    QFile(folder.filePath("file")).open(QIODevice::WriteOnly); // a file where a folder should be
+    const QString path = folder.filePath("file/Fendral.ini");
+    const QString told
+        = "The settings could not be written to " + path + ": its folder cannot be created.";
+    const auto previousHandler = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings << message; });
+    for (const std::string ending : { "start", "close", "signal" }) {
+        warnings.clear();
+        QStringList notices;
+        {
+            MainWindow window(path);
+            window.show();
+            window.setNotice([&](const QString& message) { notices << message; });
+            window.setSetupRunner([](GameState&) { return true; });
+            if (ending == "start")
+                window.startGameClicked();
+            else if (ending == "close")
+                window.close();
+            else
+                window.closeWithoutAsking();
+        }
+        EXPECT_EQ(warnings.filter(told).size(), 1) << ending;
+        EXPECT_EQ(notices, ending != "signal" ? QStringList { told } : QStringList()) << ending;
+    }
+    qInstallMessageHandler(previousHandler);
 }

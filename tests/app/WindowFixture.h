@@ -1,5 +1,5 @@
 // A shown main window with its settings file in a temporary folder, and a scripted prompt and
-// setup dialog in place of the modal ones
+// setup dialog in place of the modal ones, unless the program's own is asked for
 #pragma once
 #include "MainWindow.h"
 #include "Widgets.h"
@@ -8,8 +8,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+enum class RealDialog { None, Question, Setup };
+
 struct ShownWindow {
-    ShownWindow()
+    explicit ShownWindow(RealDialog real = RealDialog::None)
         : mainWindow(folder.filePath("Fendral.ini"))
     {
         mainWindow.replayStore().setFolder(folder.filePath("replays"));
@@ -19,15 +21,14 @@ struct ShownWindow {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
         EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
         // Both record their question or hand over the chosen teams, then give the scripted answer
-        mainWindow.setPrompt([this](const QString& question) {
-            questions << question;
-            return whileAsked ? whileAsked() : answer;
-        });
+        if (real != RealDialog::Question)
+            mainWindow.setPrompt(
+                [this](const QString& question) { return questions << question, answer; });
+        if (real != RealDialog::Setup)
+            mainWindow.setSetupRunner(
+                [this](fendral::GameState& state) { return state.teamAssignment = teams, true; });
         mainWindow.setNotice([this](const QString& message) { notices << message; });
         mainWindow.setGamesRunner([](fendral::ReplayStore&) { return QString(); });
-        mainWindow.setSetupRunner([this](fendral::GameState& state) {
-            return state.teamAssignment = teams, dialogAnswer;
-        });
         mainWindow.setSummaryRunner([this](auto&, int place, auto&, bool) {
             return places << place, fendral::MainWindow::SummaryChoice { "Tester", watch };
         });
@@ -46,8 +47,7 @@ struct ShownWindow {
     decltype(fendral::GameState::teamAssignment) teams { { { 1, 0, 0, 0 }, { 0, 1, 0, 0 } } };
     QStringList questions, notices;
     QList<int> places; // of each summary shown
-    bool answer = false, dialogAnswer = true, watch = false; // watch: chosen in the summary
-    std::function<bool()> whileAsked; // runs in place of the answer while a question is open
+    bool answer = false, watch = false; // watch: chosen in the summary
 };
 
 class Window : public ::testing::Test, public ShownWindow { };
