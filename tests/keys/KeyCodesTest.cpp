@@ -17,9 +17,10 @@ TEST(KeyCodes, KeypadKeysWithNumLockOnOrOffMainKeysAndUnknownKeysAndTheNamesOfTh
         { Qt::Key_9, Qt::KeypadModifier, 0, 105, "Num9" },
         { Qt::Key_7, Qt::KeypadModifier, 0xffb7, 103, "Num7" },
         { Qt::Key_Period, Qt::KeypadModifier, 0, 110, "" },
-        // NumLock off: keypad 8 arrives as Key_Up with the keysym KP_Up, keypad 5 as Key_Clear
+        // NumLock off: keypad 8 comes as Key_Up with its keysym KP_Up, 5 as Clear, 3 as PageDown
         { Qt::Key_Up, Qt::KeypadModifier, 0xff97, 104, "Num8" },
         { Qt::Key_Clear, Qt::KeypadModifier, 0xff9d, 101, "Num5" },
+        { Qt::Key_PageDown, Qt::KeypadModifier, 0xff9b, 99, "Num3" },
         { Qt::Key_Up, Qt::KeypadModifier, 0, 104, "Num8" },
         { Qt::Key_Plus, Qt::KeypadModifier, 0xffab, 107, "" }, { Qt::Key_Up, 0, 0xff52, 38, "Up" },
         { Qt::Key_A, 0, 0, 'A', "A" }, { Qt::Key_Z, 0, 0, 'Z', "Z" }, { Qt::Key_0, 0, 0, '0', "0" },
