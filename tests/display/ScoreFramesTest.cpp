@@ -1,4 +1,4 @@
-// The status panel's texts and readouts, the score frames, the leader colours and the game layout
+// The score frames: their texts, the leader colours and the game layout
 #include "DisplayView.h"
 #include "FieldRenderer.h"
 #include "PlayerScoreFrame.h"
@@ -30,23 +30,6 @@ TEST(ScoreText, SharesRoundAndLivesTruncateTheHundredthsOfTheirDecimalValue)
         { 0.015, "0.01" }, { 41, "41." }, { 1.0 / 3, "0.33" } };
     for (const auto& [value, text] : lives)
         EXPECT_EQ(livesWholeText(value) + livesFractionText(value), text) << value;
-}
-
-// A team's lives, from 0 to 99.99, show whole between the frame's left line (two pixels) and
-// their fraction, narrowed only from two digits on
-TEST(TeamLives, EveryValueShowsWholeRightOfTheFramesLine)
-{
-    GameState state;
-    TeamScoreFrame frame(nullptr);
-    const AnchoredLabel* lives = frame.livesLabel();
-    for (int hundredths = 0; hundredths <= 9999; ++hundredths) {
-        state.teams[0].lives = hundredths / 100.0;
-        frame.updateFrame(state, 0, {});
-        const std::string what = lives->text().toStdString();
-        EXPECT_GE(lives->x(), 2) << what;
-        EXPECT_EQ(lives->geometry().right() + 1, 33) << what;
-        EXPECT_TRUE(hundredths >= 900 || lives->font().stretch() == QFont::Unstretched) << what;
-    }
 }
 
 // A window with the status panel and the menu widgets, as the main window lays them out
@@ -87,10 +70,8 @@ protected:
     FieldRenderer renderer { state, canvas };
     QWidget window;
     StatusPanel* panel = new StatusPanel(&window);
-    Panel* messagePanel = new Panel(&window);
-    QWidget* version = new QWidget(&window);
     DisplayView view { state, renderer, *panel,
-        { &window, new QWidget(&window), version, new QWidget(&window), messagePanel } };
+        { &window, new QWidget(&window), new QWidget(&window), new QWidget(&window), new Panel(&window) } };
     const QColor black { 0, 0, 0 }, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
 };
 
@@ -111,7 +92,17 @@ TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
         QStringList({ "Beta", "12.34%", "(5.00%", "-3", "(-1", "Team Y", "20", ".50", "12.34%", "(5.00%" }));
     // Right-aligned labels end on their anchor, the closing brackets start there
     EXPECT_EQ(beta->levelDeathsLabel()->geometry().right() + 1, 105);
-    EXPECT_EQ(y->livesLabel()->geometry().right() + 1, 33);
+    // A team's lives, from 0 to 99.99, show whole between the frame's left line (two pixels) and
+    // their fraction, narrowed only from two digits on
+    const AnchoredLabel* lives = y->livesLabel();
+    for (int hundredths = 0; hundredths <= 9999; ++hundredths) {
+        state.teams[2].lives = hundredths / 100.0;
+        view.teamFrame(2)->updateFrame(state, 2, {});
+        const std::string what = lives->text().toStdString();
+        EXPECT_GE(lives->x(), 2) << what;
+        EXPECT_EQ(lives->geometry().right() + 1, 33) << what;
+        EXPECT_TRUE(hundredths >= 900 || lives->font().stretch() == QFont::Unstretched) << what;
+    }
     view.setOut(1, true);
     view.setEliminated(2);
     for (const AnchoredLabel* label : { beta->nameLabel(), y->nameLabel(), y->livesLabel(), y->livesFractionLabel() })
@@ -145,7 +136,7 @@ TEST_F(ScoreFramesTest, LeadersWithinOnePointOfTheBestShowInTheirColours)
     EXPECT_EQ(playerLeads(2), std::pair(black, black)) << "a single player never leads, nor its team";
 }
 
-TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheMenuLayoutClearsTheRunState)
+TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayers)
 {
     play({ 2, 2, 3, 0 }, {}, {});
     state.players[2].alive = state.teams[3].active = 0; // Gamma and its team are out of play
@@ -156,26 +147,6 @@ TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayersAndTheMenuLayout
                   panel->separator()->pos() }),
         QList<QPoint>({ { 6 + 73, 6 }, { 6 + 73 + 121, 6 }, { 6 + 73 + 3 * 121, 6 }, { 6 + 73 + 4 * 121, 6 } }));
     EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size() + panel->findChildren<TeamScoreFrame*>().size(), 5);
-    // The level box's readouts
-    state.fieldShare = 0.4321;
-    state.cheatCount = 2;
-    view.updateScores();
-    view.setNeededShare(0.75);
-    view.setLevelCaptions("Level 3", "(4; 2)");
-    EXPECT_EQ(QStringList({ panel->levelLabel()->text(), panel->enemiesLabel()->text(),
-                  panel->fieldShareLabel()->text(), panel->neededShareLabel()->text(),
-                  panel->purchasePanel()->caption() }),
-        QStringList({ "Level 3", "(4; 2)", "43.21%", "75.00%", "-2" }));
-    EXPECT_TRUE(version->isHidden());
-
-    canvas.fill(Qt::red);
-    state.cheatCount = state.paused = state.gameOver = 2;
-    view.setMessageVisible(true);
-    view.showLayout(true);
-    EXPECT_EQ(state.cheatCount + state.paused + state.gameOver, 0);
-    EXPECT_TRUE(messagePanel->isHidden() && panel->levelBox()->isHidden() && !version->isHidden());
-    EXPECT_EQ(panel->purchasePanel()->caption(), "0");
-    EXPECT_EQ(canvas.pixel(1023, 720), qRgb(0, 0, 0));
 }
 
 } // namespace

@@ -1,9 +1,7 @@
-// The window's sound through SDL's disk driver, which writes the mixed output to a file: a game
-// with a capture is heard, unclipped, F8 silences a death at once and nothing more is mixed; then the
+// The window's sound through SDL's disk driver, which writes the mixed output to a file: a life
+// bought is heard, unclipped, F8 silences a death at once and nothing more is mixed; then the
 // keys and the mark set the sound, and the file keeps it.
 #include "MainWindow.h"
-#include "Level.h"
-#include "Players.h"
 #include "Sound.h"
 #include "SoundMark.h"
 #include "StatusPanel.h"
@@ -17,7 +15,7 @@
 
 using namespace fendral;
 
-TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
+TEST(SoundWindow, APurchaseAndADeathAreHeardAndF8SilencesThem)
 {
     const QTemporaryDir folder;
     const QString mixed = folder.filePath(QStringLiteral("mixed.raw"));
@@ -35,18 +33,10 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     EXPECT_EQ(window.sound().volumeStep(), 7);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.sound().hasDevice(); }, 10000));
     QTest::keyClick(&window, Qt::Key_Return);
-    newGame(window.game(), 1); // the same enemies on every run: a game of the window draws its seed
     GameState& state = window.state();
     state.paused = 1; // the test steps the game itself
-    const double groundBefore = state.fieldShare;
-    // Up out of the ground ring, across and down again: the trail closes around a small region
-    for (auto [direction, count] :
-        { std::pair { Up, state.borderWidth + 3 }, { Right, 3 }, { Down, 4 } }) {
-        requestDirection(state.players[0], direction);
-        for (int i = 0; i < count; ++i)
-            logicStep(window.game());
-    }
-    ASSERT_GT(state.fieldShare, groundBefore + 9.0 / state.W / state.H);
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::KeypadModifier); // a life bought, heard whole
+    ASSERT_GT(window.sound().mixer().activeVoices(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.sound().mixer().activeVoices() == 0; }, 10000));
     state.players[0].killed = 1;
     logicStep(window.game());
@@ -69,7 +59,7 @@ TEST(SoundWindow, ACaptureAndADeathAreHeardAndF8SilencesThem)
     // Sound off: a purchase and a pause start nothing, and nothing more is written
     QTest::keyClick(&window, Qt::Key_Plus, Qt::KeypadModifier);
     QTest::keyClick(&window, Qt::Key_Space);
-    EXPECT_EQ(state.cheatCount, 1);
+    EXPECT_EQ(state.cheatCount, 2);
     EXPECT_EQ(window.sound().mixer().activeVoices(), 0);
     EXPECT_EQ(QFile(mixed).size(), bytes.size());
     // F9 and F7 move the volume within its ten steps, the mark switches sound on, the file keeps it
