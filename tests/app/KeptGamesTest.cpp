@@ -6,6 +6,7 @@
 #include "PlayerScoreFrame.h"
 #include "ReplayPlayer.h"
 #include "ReplayWatch.h"
+#include "SummaryChart.h"
 #include "TeamScoreFrame.h"
 #include "Tick.h"
 #include "Widgets.h"
@@ -99,13 +100,24 @@ TEST_F(Window, TheSummaryHoldsWhatTheScoreFramesShowedAtEachLevelsEnd)
     // The place and the name under which it goes; Watch only with a replay
     EXPECT_FALSE(summary.watchButton()->isEnabled());
     EXPECT_EQ(summary.findChild<QLabel*>()->text(), "Place 1 of the best results. Name:");
+    EXPECT_EQ(summary.nameField()->selectedText(), "Tester"); // typing replaces the prefill
     summary.nameField()->clear();
     EXPECT_EQ(summary.name(), "Tester");
+    // The chart draws team W's line in Alpha's colour
+    summary.resize(summary.sizeHint());
+    const QImage chart = summary.findChild<SummaryChart*>()->grab().toImage();
+    int alphaPixels = 0;
+    for (int y = 0; y < chart.height(); ++y)
+        for (int x = 0; x < chart.width(); ++x)
+            alphaPixels += chart.pixel(x, y) == qRgb(0xD0, 0, 0);
+    EXPECT_GT(alphaPixels, 20);
     GameSummaryDialog withReplay(record, -1, "", true);
     withReplay.watchButton()->click();
     EXPECT_TRUE(withReplay.isWatchChosen() && withReplay.nameField() == nullptr);
 
-    const auto entries = ResultsFile(folder.filePath("results.json")).load().table.entries();
+    const auto results = ResultsFile(folder.filePath("results.json")).load();
+    EXPECT_EQ(results.lastName, "Tester"); // the next summary's prefill
+    const auto entries = results.table.entries();
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].share, record.share());
     // The entry's replay is the game's: it shows from the best results; deleted, the entry

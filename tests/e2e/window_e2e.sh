@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts a copy of fendral under its own Xvfb display: its window's size and the captions and icon
-# of each of its windows, a game started and steered, the question before the menu, and the
-# settings file the copy writes beside itself when Esc in the menu ends it.
+# of each of its windows, a game started and steered, the question before the menu, the game kept
+# in the per-user data folder, and the settings file the copy writes beside itself when Esc in the
+# menu ends it.
 #   window_e2e.sh <path of the built fendral>
 source "$(dirname "$0")/lib.sh"
 e2e_setup /usr/bin/convert xwininfo xprop import
@@ -17,7 +18,7 @@ expect_caption() {
         || fail "\"$2\" carries no 256 x 256 icon"
 }
 
-e2e_start_fendral "$program"
+e2e_start_fendral "$program" XDG_DATA_HOME="$work/data"
 expect_caption "$window" "Fendral"
 size=$(xwininfo -id "$window" | sed -n 's/^ *\(Width\|Height\): *//p' | paste -sd x)
 [ "$size" = 1024x721 ] || fail "the window is $size, not 1024x721"
@@ -37,6 +38,8 @@ e2e_leave_game question_captioned
 # Esc in the menu ends the program, which writes its settings: the defaults, 35 keys
 xdotool key Escape
 e2e_wait_exit
+ls "$work/data/Fendral/replays/"*.fendral-replay >/dev/null 2>&1 \
+    || fail "the game left is not kept among the replays"
 e2e_expect_settings "$work/Fendral.ini" Pause=32 Controls00=38 Controls13=102 Controls33=68 Colour3=3 \
     Gamepad3=4 Sound=1 SoundVolume=70 Team0=0 Team3=-1
 echo "PASS"
