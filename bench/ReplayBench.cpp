@@ -1,7 +1,7 @@
-// How fast --verify-replay plays a game back: four players from level 1, 25 or 50 (the busiest, 52
-// open and 25 ground enemies) played headless, against the 13.9 logic steps a second of the game
-// as it is played on the window's 128 x 81 field (a step every 8 ticks of 9 ms). The rate
-// "played_seconds" (seconds of play checked per second) must stay above 1000.
+// How fast --verify-replay plays a game back: four computer players from level 1, 25 or 50 (the
+// busiest, 52 open and 25 ground enemies) played headless, against the 13.9 logic steps a second
+// of the game as it is played on the window's 128 x 81 field (a step every 8 ticks of 9 ms). The
+// rate "played_seconds" (seconds of play checked per second) must stay above 1000.
 #include "ReplayPlayer.h"
 #include "ScriptedGames.h"
 
