@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <stdexcept>
 
@@ -121,7 +122,10 @@ struct FailingObject : QObject {
 TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSecondBox)
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
-    const ExceptionShower previousShower = application.exceptionShower();
+    // Given back however the test ends, so a failure here leaves the other tests their shower
+    const auto restoreShower = qScopeGuard([&application, previous = application.exceptionShower()] {
+        application.setExceptionShower(previous);
+    });
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box
@@ -142,7 +146,6 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
     EXPECT_FALSE(
         deliverShowingExceptions([]() -> bool { throw 42; }, application.exceptionShower()));
     EXPECT_EQ(shown, QStringList({ "Boom Pause", "Boom ", " " }));
-    application.setExceptionShower(previousShower);
 }
 
 namespace {
