@@ -164,6 +164,8 @@ int PathSearch::explore(const Walk& start, int segment, PathCandidate& path,
         PathSegment run;
     };
     std::vector<Turn> turns;
+    // The last of the three runs walks on to its end without turning off
+    const bool mayTurn = segment + 1 < static_cast<int>(path.segments.size());
     int spent = 0;
     int directions = 0;
     for (int direction = Up; direction <= Right; ++direction)
@@ -184,11 +186,11 @@ int PathSearch::explore(const Walk& start, int segment, PathCandidate& path,
                 record(walk, path, found);
                 break;
             }
-            if (segment < 2 && isRunLength(length))
+            if (mayTurn && isRunLength(length))
                 turns.push_back({ walk, { direction, length } });
         }
     }
-    for (std::size_t i = 0; i < turns.size(); ++i) {
+    for (std::size_t i = 0; mayTurn && i < turns.size(); ++i) {
         const int share = (budget - spent) / static_cast<int>(turns.size() - i);
         path.segments[segment] = turns[i].run;
         spent += explore(turns[i].walk, segment + 1, path, found, share);
