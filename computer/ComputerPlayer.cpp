@@ -33,20 +33,17 @@ void ComputerPlayer::planAgain(
     m_plan.clear();
     m_next = 0;
     m_stepsSinceCheck = 0;
-    m_surprisesAtChoice = forecast.surprises();
     search.findClosingPaths(m_candidates);
     const CaptureTerms terms { cellsStillNeeded(state), m_traits.stepsWorth, m_traits.choices };
     const int chosen = chooseCapture(state, m_p, forecast, m_candidates, terms, m_counter, m_draws);
     if (chosen >= 0) {
         m_plan = m_candidates[chosen].directions();
-        m_doomed = false;
         return;
     }
     // No path closes safely: one step where it lives longest, and a fresh look at the next step
     const int step = search.safestStep(m_draws);
     if (step >= 0)
         m_plan.push_back(step);
-    m_doomed = search.follow(m_plan).stepsSafe < static_cast<int>(m_plan.size());
 }
 
 std::optional<int> ComputerPlayer::decide(
@@ -56,10 +53,8 @@ std::optional<int> ComputerPlayer::decide(
     if (!isInPlay(player) || state.paused || player.respawnDelay > 0) {
         m_plan.clear();
         m_expectedX = m_expectedY = -1;
-        m_surprisesAtChoice = -1;
         return std::nullopt;
     }
-    m_surprisesNow = forecast.surprises();
     const PathSearch search(state, m_p, forecast, claimed, m_traits.trustsBeyondSight);
     if (!isPlanStillGood(state, search))
         planAgain(state, search, forecast);

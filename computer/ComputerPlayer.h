@@ -32,11 +32,6 @@ public:
     // The cells of its path still ahead, for its fellow computer players to keep off
     std::vector<int> plannedCells(const GameState& state) const;
 
-    // Whether a death on the path it follows now was seen coming when it chose the path: the
-    // path was taken although the forecast saw it hit (no safe one was left), or every forecast
-    // since has agreed with play, so the hit was there to be seen
-    bool sawItComing() const { return m_doomed || m_surprisesAtChoice == m_surprisesNow; }
-
 private:
     bool isPlanStillGood(const GameState& state, const PathSearch& search);
     void planAgain(const GameState& state, const PathSearch& search, const EnemyForecast& forecast);
@@ -52,9 +47,6 @@ private:
     std::size_t m_next = 0;
     int m_expectedX = -1, m_expectedY = -1; // where the plan has the player now
     int m_stepsSinceCheck = 0;
-    bool m_doomed = false;
-    int m_surprisesAtChoice = -1; // the forecast's surprises when the path was chosen, and now
-    int m_surprisesNow = 0;
 };
 
 } // namespace fendral

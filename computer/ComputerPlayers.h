@@ -22,7 +22,6 @@ public:
     // Takes the computer players the setup chose (state.computer), player p seeded with seeds[p].
     void setUp(const GameState& state, const std::array<uint32_t, PlayerCount>& seeds);
     bool isEmpty() const { return m_players.empty(); }
-    const std::vector<ComputerPlayer>& players() const { return m_players; }
 
     // Before a logic step: every computer player in play asks for its direction through
     // steerPlayer, exactly as a key of its own would.

@@ -104,14 +104,10 @@ bool EnemyForecast::agreesWith(const GameState& state) const
 void EnemyForecast::update(const GameState& state, int lookAhead, int margin)
 {
     const bool sameKind = lookAhead == m_lookAhead && margin == m_margin;
-    const bool agrees = sameKind && agreesWith(state);
-    if (agrees && (m_now + 1) * ReuseDivisor <= m_steps) {
+    if (sameKind && agreesWith(state) && (m_now + 1) * ReuseDivisor <= m_steps) {
         ++m_now;
         return;
     }
-    // A forecast that merely ran out, or one for another level, foresaw the step correctly
-    if (sameKind && !agrees && state.level == m_level)
-        ++m_surprises;
     build(state, lookAhead, margin);
 }
 

@@ -53,9 +53,6 @@ public:
     // Where the open enemies stand after step k (0: now)
     const EnemyPosition* openEnemiesAfter(int k) const;
     int openEnemyCount() const { return m_openCount; }
-    // Counts the forecasts that had to be made again because the enemies or the ground went
-    // another way than foreseen; while it stays the same, every forecast since agreed with play
-    int surprises() const { return m_surprises; }
 
 private:
     struct CellHits {
@@ -69,7 +66,6 @@ private:
     const CellHits* hits(int cell) const;
 
     uint32_t m_generation = 0;
-    int m_surprises = 0;
     int m_lookAhead = -1, m_margin = -1; // asked for
     int m_steps = 0; // steps foreseen from the moment it was made
     int m_now = 0; // steps gone by since then

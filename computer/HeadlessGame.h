@@ -51,7 +51,6 @@ public:
     ~HeadlessGame();
 
     GameState& state() { return m_state; }
-    ComputerPlayers& computers() { return m_computers; }
 
     // Runs before every logic step, after the computer players have asked for their directions
     using StepListener = std::function<void(HeadlessGame&)>;
