@@ -1,11 +1,13 @@
 // A screen and a system for engine tests: the colour last painted on each cell, the messages and
-// layouts shown, timers that never fire by themselves and a clock the test sets; and a game on them
+// layouts shown, the events heard, timers that never fire by themselves and a clock the test sets;
+// and a game on them
 #pragma once
 
 #include "Level.h"
 #include "Tick.h"
 #include "WindowlessGame.h"
 
+#include <array>
 #include <functional>
 #include <map>
 
@@ -38,6 +40,10 @@ struct FakeView : NullView {
         state.cheatCount = state.paused = state.gameOver = 0;
         calls.push_back(menuMode ? "menu" : "game");
     }
+    void gameEvent(const GameEvent& e) override
+    {
+        ++heard[e.kind][e.player + 1], heardShare[e.kind] += e.share;
+    }
     bool hasPlayerFrame(int) const override { return true; }
     bool hasTeamFrame(int) const override { return true; }
 
@@ -45,10 +51,16 @@ struct FakeView : NullView {
     std::map<std::pair<int, int>, Colour> cells; // the colour last painted, by (x, y)
     std::vector<std::string> calls; // the messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after the sprite redraw of every tick
+    // The events heard, by kind: how many for the whole game and for each player, and their shares
+    std::array<std::array<int, PlayerCount + 1>, GameEvent::KindCount> heard {};
+    std::array<double, GameEvent::KindCount> heardShare {};
 };
 
 struct FakePlatform : Platform {
-    int setTimer(int intervalMs) override { return intervals.push_back(intervalMs), int(intervals.size()); }
+    int setTimer(int intervalMs) override
+    {
+        return intervals.push_back(intervalMs), int(intervals.size());
+    }
     void killTimer(int timerId) override { killed.push_back(timerId); }
     double now() const override { return clock; }
 

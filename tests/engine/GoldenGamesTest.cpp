@@ -1,7 +1,9 @@
 // Whole games pinned: the golden games in data/ played back through the engine with every check
-// value compared and played again by their computer players, and damaged files refused soundly.
+// value compared and played again by their computer players, telling the players what they told
+// before, and damaged files refused soundly.
 // FENDRAL_RECORD_GOLDEN=1 records the golden games again (after an intended change of the rules,
 // with the logic version raised).
+#include "FakeView.h"
 #include "FileBytes.h"
 #include "ReplayPlayer.h"
 #include "ScriptedGames.h"
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 using namespace fendral;
 
@@ -29,6 +32,22 @@ std::string playBack(const Replay& replay, VerifyResult& result)
             levels += "mismatch at " + std::to_string(*level.mismatchStep) + " ";
     });
     return levels;
+}
+
+// What the game told the players: the messages and layouts shown, in order, then for each kind of
+// event how many were heard for the whole game and for each player, and the shares they carried
+std::string told(const FakeView& view)
+{
+    std::ostringstream text;
+    for (const std::string& call : view.calls)
+        text << call << '\n';
+    for (int kind = 0; kind < GameEvent::KindCount; ++kind) {
+        text << "event " << kind << ":";
+        for (const int count : view.heard[kind])
+            text << ' ' << count;
+        text << " share " << view.heardShare[kind] << '\n';
+    }
+    return text.str();
 }
 
 // A damaged copy of the encoded valid file: cut short, bytes flipped or overwritten, a block
@@ -90,12 +109,19 @@ TEST(GoldenGames, EveryCheckValueOfEveryGoldenGameHolds)
     int purchases = 0;
     for (const GameScript& script : goldenScripts()) {
         SCOPED_TRACE(script.name);
-        // Played again, the computer players ask for the same directions at the same steps
-        const std::vector<uint8_t> played = encodeReplay(playScript(script));
-        if (recording)
+        // Played again, the computer players ask for the same directions at the same steps, and
+        // the game tells the players the same
+        TestGame test;
+        const std::vector<uint8_t> played = encodeReplay(playScript(script, test, [] {}));
+        const std::string toldNow = told(test.view), toldPath = goldenPath(script) + ".told";
+        if (recording) {
             writeFileBytes(goldenPath(script), played);
+            writeFileBytes(toldPath, { toldNow.begin(), toldNow.end() });
+        }
         const std::vector<uint8_t> kept = readFileBytes(goldenPath(script));
         EXPECT_TRUE(played == kept) << "the game played again differs";
+        const std::vector<uint8_t> toldBefore = readFileBytes(toldPath);
+        EXPECT_EQ(toldNow, std::string(toldBefore.begin(), toldBefore.end()));
         std::string error;
         const auto replay = decodeReplay(kept, error);
         ASSERT_TRUE(replay) << error;

@@ -28,8 +28,8 @@ struct GameScript {
     int height = 81;
 };
 
-// The golden games' scripts: trails closed, deaths, purchases, players out and revived, levels
-// completed, a game lost, games left for the menu and closed.
+// The golden games' scripts: trails closed, deaths, purchases, a player out, levels completed, a
+// game lost, games left for the menu and closed.
 const std::vector<GameScript>& goldenScripts();
 
 struct TestGame;

@@ -1,5 +1,7 @@
-// The synthesized effects over every kind and pitch, and the mixer and its limiter at their loudest
+// The synthesized effects over every kind and pitch, the mixer and its limiter at their loudest,
+// and the cues that keep a burst of events from flooding them
 #include "Mixer.h"
+#include "SoundCues.h"
 
 #include <gtest/gtest.h>
 
@@ -82,4 +84,15 @@ TEST(Effects, AreShortAudibleSoftAndDistinctAndAllAtOnceNeverClip)
         EXPECT_EQ(Mixer::limit(-x), -Mixer::limit(x));
         EXPECT_TRUE(x >= 3 || Mixer::limit(x) < Mixer::limit(x + 0.01f)) << x;
     }
+}
+
+TEST(SoundCues, ABurstOfOneKindIsCuedOncePer100Ms)
+{
+    SoundCues cues;
+    int deaths = 0;
+    for (int64_t now = 5000; now < 6000; now += 25) // a death every 25 ms for a second
+        deaths += cues.cueFor({ GameEvent::PlayerDied, 0 }, now).has_value();
+    EXPECT_EQ(deaths, 10);
+    EXPECT_TRUE(cues.cueFor({ GameEvent::Paused }, 5990).has_value()); // another kind still sounds
+    EXPECT_EQ(cues.cueFor({ GameEvent::TrailClosed, -1, 1.0 }, 0)->pitchStep, TrailPitchSteps - 1);
 }
