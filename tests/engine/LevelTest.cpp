@@ -1,5 +1,5 @@
 // Level set-up and respawns; the captions, enemy counts and shares of a level are read out on the
-// real window (Window.StatusPanelReadsOut...)
+// real window (Window.AGameShowsInAFixedClientAreaItsCanvasChangesAndItsLevelBox)
 #include "Level.h"
 #include "FakeView.h"
 #include "Players.h"
@@ -10,26 +10,23 @@ using namespace fendral;
 
 struct LevelTest : testing::Test, TestGame { };
 
-// A free slot of the bottom row; with every slot next to another player, the nearest free cell
-TEST_F(LevelTest, RespawnPicksAFreeSlotOnTheBottomRowOrElseTheNearestFreeCell)
+// With every slot of the bottom row next to another player, a respawn takes the nearest free cell
+// (the golden games pin the slot drawn when one is free)
+TEST_F(LevelTest, RespawnTakesTheNearestFreeCellWhenEverySlotIsTaken)
 {
     start({ { 0, 0 } });
-    state.rng.script({ 2 });
-    respawn(state, 0);
-    EXPECT_EQ(std::pair(state.players[0].x, state.players[0].y), std::pair(64, 81));
-    state.playersInPlay = 4;
-    state.players[1] = { .x = 52, .y = 81, .alive = 1 }; // next to the second slot
-    state.rng.script({ 1, 3 });
-    respawn(state, 0);
-    EXPECT_EQ(state.players[0].x, 4 * 128 / 5);
-    for (auto [inPlay, others] : { std::pair { 0, std::vector { 64 } }, { 1, { 64 } }, { 3, { 33, 64, 95 } } }) {
+    for (auto [inPlay, others] :
+        { std::pair { 0, std::vector { 64 } }, { 1, { 64 } }, { 3, { 33, 64, 95 } } }) {
         state.playersInPlay = inPlay;
         for (int q = 1; q < PlayerCount; ++q)
-            state.players[q] = q <= int(others.size()) ? Player { .x = others[q - 1], .y = 81, .alive = 1 } : Player {};
+            state.players[q] = q <= int(others.size())
+                ? Player { .x = others[q - 1], .y = 81, .alive = 1 }
+                : Player {};
         respawn(state, 0); // loops for ever if no free cell is looked for
         for (const Player& other : state.players)
             EXPECT_TRUE(&other == &state.players[0] || !other.alive
-                || distance(state.players[0].x, 81, other.x, other.y) > 1) << inPlay;
+                || distance(state.players[0].x, 81, other.x, other.y) > 1)
+                << inPlay;
         EXPECT_EQ(state.players[0].y, 81);
     }
 }

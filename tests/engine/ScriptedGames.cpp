@@ -14,7 +14,8 @@ namespace {
 
     class ScriptedGame {
     public:
-        ScriptedGame(const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
+        ScriptedGame(
+            const GameScript& script, TestGame& test, const std::function<void()>& afterTick)
             : m_script(script)
             , m_test(test)
             , m_afterTick(afterTick)
@@ -119,8 +120,8 @@ const std::vector<GameScript>& goldenScripts()
             EndReason::Close, 900, false, Strength::Normal },
         { "small-field-to-the-end", 55, { { 0, 1 }, { 3, 2 } }, 60000, EndReason::Menu, 0, false,
             Strength::Easy, 1, 48, 36 },
-        { "closed-early", 57, { { 0, 1 }, { 1, 1 } }, 300, EndReason::Close, 0, true, Strength::Hard,
-            1, 64, 40 },
+        { "closed-early", 57, { { 0, 1 }, { 1, 1 } }, 300, EndReason::Close, 0, true,
+            Strength::Hard, 1, 64, 40 },
     };
     return scripts;
 }
