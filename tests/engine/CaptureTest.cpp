@@ -18,7 +18,6 @@ struct CaptureTest : testing::Test, TestGame {
         for (int p = 0; p < PlayerCount; ++p)
             state.players[p] = { .team = p == 1 ? secondTeam : p, .colour = defaultColours[p] };
         loadPicture(state, rows, borderWidth);
-        view.cells.clear();
         closeTrails(state, closing);
         closed = state;
         capture(game);
@@ -27,33 +26,6 @@ struct CaptureTest : testing::Test, TestGame {
 
     GameState closed; // the state the capture started from
 };
-
-// A 30 x 26 field whose interior, columns 3..28 and rows 3..24, is cut by a trail down column 12:
-// rows 3..splitRow by player 0, the rest by player 1. An enemy sits on the left; the right side,
-// 16 x 22 cells with two whole-open blocks, holds what `right` says.
-static std::vector<std::string> cutField(int splitRow, char right = '.')
-{
-    std::vector<std::string> rows = openPicture(30, 26, 2);
-    for (int y = 3; y <= 24; ++y)
-        rows[y - 1][12 - 1] = y <= splitRow ? 'a' : 'b';
-    rows[10 - 1][5 - 1] = 'o';
-    rows[20 - 1][25 - 1] = right;
-    return rows;
-}
-constexpr int RightSide = 16 * 22;
-
-TEST_F(CaptureTest, TwoClosersPaintPlainGroundAndShareOnlyWhenTeammates)
-{
-    for (int secondTeam : { 0, 1 }) {
-        SCOPED_TRACE(secondTeam);
-        captureAfterClosing(cutField(13), { 0, 1 }, 2, secondTeam);
-        EXPECT_EQ(view.cells[std::pair(20, 20)], state.palette().groundColour);
-        const double half = secondTeam == 0 ? cellShare(RightSide) / 2 : 0;
-        EXPECT_EQ(std::pair(state.players[0].levelShare, state.players[1].levelShare),
-            std::pair(half, half));
-        EXPECT_DOUBLE_EQ(state.fieldShare, cellShare(RightSide));
-    }
-}
 
 TEST_F(CaptureTest, SerpentineFieldIsCapturedWholeWithoutExhaustingTheStack)
 {

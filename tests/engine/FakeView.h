@@ -1,4 +1,4 @@
-// A screen and a system for engine tests: the colour last painted on each cell, the messages and
+// A screen and a system for engine tests: the cells painted in each colour, the messages and
 // layouts shown, the events heard, timers that never fire by themselves and a clock the test sets;
 // and a game on them
 #pragma once
@@ -19,14 +19,9 @@ struct FakeView : NullView {
         , state(state)
     {
     }
-    void setCellColour(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
-    void paintCell(int x, int y, Colour colour) override { cells[{ x, y }] = colour; }
-    void fillBlock(int x0, int y0, Colour colour) override
-    {
-        for (int i = 0; i < BlockSize * BlockSize; ++i)
-            cells[{ x0 + i / BlockSize, y0 + i % BlockSize }] = colour;
-    }
-    void paintNewField() override { cells.clear(); }
+    void setCellColour(int, int, Colour colour) override { ++painted[colour]; }
+    void paintCell(int, int, Colour colour) override { ++painted[colour]; }
+    void fillBlock(int, int, Colour colour) override { painted[colour] += BlockSize * BlockSize; }
     void drawSprites(bool advance) override
     {
         if (advance)
@@ -48,7 +43,7 @@ struct FakeView : NullView {
     bool hasTeamFrame(int) const override { return true; }
 
     GameState& state;
-    std::map<std::pair<int, int>, Colour> cells; // the colour last painted, by (x, y)
+    std::map<Colour, long long> painted; // how many cells were painted in each colour
     std::vector<std::string> calls; // the messages and layouts shown, in order
     std::function<void()> whenDrawn = [] {}; // runs after the sprite redraw of every tick
     // The events heard, by kind: how many for the whole game and for each player, and their shares

@@ -1,6 +1,6 @@
 // Whole games pinned: the golden games in data/ played back through the engine with every check
 // value compared and played again by their computer players, telling the players what they told
-// before, and damaged files refused soundly.
+// and painting what they painted before, and damaged files refused soundly.
 // FENDRAL_RECORD_GOLDEN=1 records the golden games again (after an intended change of the rules,
 // with the logic version raised).
 #include "FakeView.h"
@@ -35,7 +35,8 @@ std::string playBack(const Replay& replay, VerifyResult& result)
 }
 
 // What the game told the players: the messages and layouts shown, in order, then for each kind of
-// event how many were heard for the whole game and for each player, and the shares they carried
+// event how many were heard for the whole game and for each player, and the shares they carried,
+// then how many cells were painted in each colour
 std::string told(const FakeView& view)
 {
     std::ostringstream text;
@@ -47,6 +48,8 @@ std::string told(const FakeView& view)
             text << ' ' << count;
         text << " share " << view.heardShare[kind] << '\n';
     }
+    for (const auto& [colour, cells] : view.painted)
+        text << "painted " << std::hex << colour << std::dec << ": " << cells << '\n';
     return text.str();
 }
 

@@ -40,13 +40,3 @@ TEST_F(LevelTest, TeamWithEveryMemberOutIsDroppedForTheRestOfTheGame)
     setUpLevel(game, 3);
     EXPECT_EQ(state.playersInPlay, 1); // its members are taken off once
 }
-
-TEST(GameState, TintIsSevenEighthsGroundAndOneEighthThePlayersColour)
-{
-    GameState state;
-    for (auto [levelColour, colour, tint] : { std::tuple { 1, 0xF8F8F8u, 0xF8F8F8u },
-             { 1, 0x000000u, 0xD9D9D9u }, { 0, 0x0000D0u, 0x006293u } }) {
-        state.levelColour = levelColour;
-        EXPECT_EQ(tintColour(state, colour), tint) << std::hex << colour;
-    }
-}
