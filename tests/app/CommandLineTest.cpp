@@ -60,7 +60,8 @@ TEST(CommandLine, ChecksAReplayPlaysAComputerGameAndRefusesBadArguments)
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(QString::fromStdString(golden).contains(QRegularExpression(
         "^level 1: field share \\d+\\.\\d\\d%, hash [0-9a-f]{16}, ok\n(level [2-7]: .*, ok\n){6}"
-        "verified: 7 levels \\(6 completed\\), 12000 logic steps, reached level 7, ended by menu\n$")));
+        "verified: 7 levels \\(6 completed\\), 12000 logic steps, "
+        "reached level 7, ended by menu\n$")));
     const auto played = run({ "--computer-game", "--strength", "hard,easy", "--players", "3",
         "--levels", "2", "--seed", "7", "--max-steps", "400", "--record", recorded });
     EXPECT_EQ(played.first, 0);

@@ -123,9 +123,10 @@ TEST_F(Window, AnErrorPausesTheGameBeforeItsBoxAndAnotherErrorMeanwhileOpensNoSe
 {
     auto& application = dynamic_cast<FendralApplication&>(*QCoreApplication::instance());
     // Given back however the test ends, so a failure here leaves the other tests their shower
-    const auto restoreShower = qScopeGuard([&application, previous = application.exceptionShower()] {
-        application.setExceptionShower(previous);
-    });
+    const auto restoreShower
+        = qScopeGuard([&application, previous = application.exceptionShower()] {
+              application.setExceptionShower(previous);
+          });
     FailingObject failing;
     QEvent event(QEvent::User);
     QStringList shown; // the message, and what the window showed under the box

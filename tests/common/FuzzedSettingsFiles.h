@@ -19,10 +19,12 @@ public:
             return bytes(pick(chance(2) ? 200 : 3000));
         QByteArray file = "[Fendral]\n";
         for (int k = -1; k < 16; ++k)
-            file += (k < 0 ? "Pause" : "Controls" + number(k / 4) + number(k % 4)) + '=' + namedCode() + '\n';
+            file += (k < 0 ? "Pause" : "Controls" + number(k / 4) + number(k % 4)) + '='
+                + namedCode() + '\n';
         for (int p = 0; p < 4; ++p)
-            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '=' + number(pick(5))
-                + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + "\nComputer" + number(p) + '=' + number(pick(8) / 2) + '\n';
+            file += "Colour" + number(p) + '=' + number(pick(6)) + "\nGamepad" + number(p) + '='
+                + number(pick(5)) + "\nTeam" + number(p) + '=' + number(pick(5) - 1) + "\nComputer"
+                + number(p) + '=' + number(pick(8) / 2) + '\n';
         QList<QByteArray> lines = file.split('\n');
         for (int i = 1 + pick(3); i > 0; --i) {
             QByteArray& line = lines[1 + pick(lines.size() - 2)];
@@ -43,9 +45,10 @@ private:
         const QByteArray code = namedCode();
         const QByteArray values[] = { number(code.toInt() + (pick(201) - 100) * (1LL << 32)),
             QByteArray::number(static_cast<qulonglong>(m_random()) << pick(33)),
-            QByteArray(pick(3), '-') + number(-1 - pick(300)), number(static_cast<int32_t>(m_random())),
-            "+" + code, "0x" + code, "\"  " + code + '"', code + ".0", code + ",65", "\xd9\xa6\xd9\xa5",
-            "@Variant(" + bytes(pick(40)) + ')', bytes(pick(12)), "" };
+            QByteArray(pick(3), '-') + number(-1 - pick(300)),
+            number(static_cast<int32_t>(m_random())), "+" + code, "0x" + code, "\"  " + code + '"',
+            code + ".0", code + ",65", "\xd9\xa6\xd9\xa5", "@Variant(" + bytes(pick(40)) + ')',
+            bytes(pick(12)), "" };
         return values[pick(std::size(values))];
     }
     // Some with the game's own key names
@@ -54,7 +57,8 @@ private:
         const char* const sections[] = { "Other", "fendral", "General", "%General", "a/b" };
         QByteArray section = chance(3) ? QByteArray() : QByteArray("[") + sections[pick(5)] + "]\n";
         for (int i = section.isEmpty() ? 0 : pick(5); i > 0; --i)
-            section += QByteArray(chance(2) ? "Pause" : "k%20") + number(pick(3)) + '=' + mutatedValue() + '\n';
+            section += QByteArray(chance(2) ? "Pause" : "k%20") + number(pick(3)) + '='
+                + mutatedValue() + '\n';
         return section;
     }
     std::mt19937 m_random;

@@ -43,8 +43,12 @@ protected:
             if (teams[p] < 0)
                 continue;
             Team& team = state.teams[teams[p]];
-            state.players[p] = { .team = teams[p], .colour = defaultColours[p], .alive = 1,
-                .aliveAtLevelStart = 1, .totalShare = total[p], .levelShare = level[p] };
+            state.players[p] = { .team = teams[p],
+                .colour = defaultColours[p],
+                .alive = 1,
+                .aliveAtLevelStart = 1,
+                .totalShare = total[p],
+                .levelShare = level[p] };
             state.levelStartCounts[0] += team.members == 0;
             state.levelStartCounts[1] += team.members++ == 0;
             state.levelStartCounts[2] += 1;
@@ -56,7 +60,7 @@ protected:
         view.showLayout(false);
         view.updateScores();
     }
-    // The colours of the total and the level share of a frame; the closing bracket takes the level's
+    // The colours of a frame's total and level share; its closing bracket takes the level share's
     template <typename Frame> static std::pair<QColor, QColor> leads(const Frame* frame)
     {
         EXPECT_EQ(frame->levelShareClose()->colour(), frame->levelShareLabel()->colour());
@@ -71,7 +75,8 @@ protected:
     QWidget window;
     StatusPanel* panel = new StatusPanel(&window);
     DisplayView view { state, renderer, *panel,
-        { &window, new QWidget(&window), new QWidget(&window), new QWidget(&window), new Panel(&window) } };
+        { &window, new QWidget(&window), new QWidget(&window), new QWidget(&window),
+            new Panel(&window) } };
     const QColor black { 0, 0, 0 }, navy { 0, 0, 128 }, green { 0, 128, 0 }, teal { 0, 128, 128 };
 };
 
@@ -86,10 +91,12 @@ TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
     const TeamScoreFrame* y = view.teamFrame(2);
     EXPECT_EQ(beta->colourShape()->fill(), QColor(0x37, 0xA2, 0x3D));
     EXPECT_EQ(QStringList({ beta->nameLabel()->text(), beta->totalShareLabel()->text(),
-                  beta->levelShareLabel()->text(), beta->deathsLabel()->text(), beta->levelDeathsLabel()->text(),
-                  y->nameLabel()->text(), y->livesLabel()->text(), y->livesFractionLabel()->text(),
-                  y->totalShareLabel()->text(), y->levelShareLabel()->text() }),
-        QStringList({ "Beta", "12.34%", "(5.00%", "-3", "(-1", "Team Y", "20", ".50", "12.34%", "(5.00%" }));
+                  beta->levelShareLabel()->text(), beta->deathsLabel()->text(),
+                  beta->levelDeathsLabel()->text(), y->nameLabel()->text(), y->livesLabel()->text(),
+                  y->livesFractionLabel()->text(), y->totalShareLabel()->text(),
+                  y->levelShareLabel()->text() }),
+        QStringList({ "Beta", "12.34%", "(5.00%", "-3", "(-1", "Team Y", "20", ".50", "12.34%",
+            "(5.00%" }));
     // Right-aligned labels end on their anchor, the closing brackets start there
     EXPECT_EQ(beta->levelDeathsLabel()->geometry().right() + 1, 105);
     // A team's lives, from 0 to 99.99, show whole between the frame's left line (two pixels) and
@@ -105,7 +112,8 @@ TEST_F(ScoreFramesTest, FramesShowNamesSharesDeathsAndLivesAndGreyWhatIsOut)
     }
     view.setOut(1, true);
     view.setEliminated(2);
-    for (const AnchoredLabel* label : { beta->nameLabel(), y->nameLabel(), y->livesLabel(), y->livesFractionLabel() })
+    for (const AnchoredLabel* label :
+        { beta->nameLabel(), y->nameLabel(), y->livesLabel(), y->livesFractionLabel() })
         EXPECT_EQ(label->colour(), QColor(128, 128, 128));
     EXPECT_EQ(view.playerFrame(2)->nameLabel()->colour(), black);
     view.showLevelStats(1, false);
@@ -121,7 +129,8 @@ TEST_F(ScoreFramesTest, LeadersWithinOnePointOfTheBestShowInTheirColours)
     play({ 0, 0, 1, 1 }, { 0.1, 0.2, 0.309, 0 }, { 0.125, 0, 0.1, 0.01 });
     EXPECT_EQ(teamLeads(0), std::pair(navy, navy)); // 0.300 and 0.125
     EXPECT_EQ(teamLeads(1), std::pair(navy, black)); // 0.309 and 0.11
-    EXPECT_EQ(playerLeads(0), std::pair(black, green)); // team leads stay off the frames of teams of two
+    // Team leads stay off the frames of teams of two
+    EXPECT_EQ(playerLeads(0), std::pair(black, green));
     EXPECT_EQ(playerLeads(1), std::pair(black, black));
     EXPECT_EQ(playerLeads(2), std::pair(green, black));
     state = {};
@@ -133,7 +142,8 @@ TEST_F(ScoreFramesTest, LeadersWithinOnePointOfTheBestShowInTheirColours)
     EXPECT_EQ(teamLeads(1), std::pair(black, navy));
     state = {};
     play({ -1, -1, 3, -1 }, { 0, 0, 0.5 }, { 0, 0, 0.5 });
-    EXPECT_EQ(playerLeads(2), std::pair(black, black)) << "a single player never leads, nor its team";
+    EXPECT_EQ(playerLeads(2), std::pair(black, black))
+        << "a single player never leads, nor its team";
 }
 
 TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayers)
@@ -143,10 +153,13 @@ TEST_F(ScoreFramesTest, GameLayoutPlacesEachTeamBeforeItsPlayers)
     view.showLayout(false);
     // Team W has one player: its frame is the narrow one, without shares; Gamma has no frame
     EXPECT_TRUE(view.teamFrame(0)->totalShareLabel()->isHidden());
-    EXPECT_EQ(QList<QPoint>({ view.playerFrame(3)->pos(), view.teamFrame(2)->pos(), view.playerFrame(1)->pos(),
-                  panel->separator()->pos() }),
-        QList<QPoint>({ { 6 + 73, 6 }, { 6 + 73 + 121, 6 }, { 6 + 73 + 3 * 121, 6 }, { 6 + 73 + 4 * 121, 6 } }));
-    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size() + panel->findChildren<TeamScoreFrame*>().size(), 5);
+    EXPECT_EQ(QList<QPoint>({ view.playerFrame(3)->pos(), view.teamFrame(2)->pos(),
+                  view.playerFrame(1)->pos(), panel->separator()->pos() }),
+        QList<QPoint>({ { 6 + 73, 6 }, { 6 + 73 + 121, 6 }, { 6 + 73 + 3 * 121, 6 },
+            { 6 + 73 + 4 * 121, 6 } }));
+    EXPECT_EQ(panel->findChildren<PlayerScoreFrame*>().size()
+            + panel->findChildren<TeamScoreFrame*>().size(),
+        5);
 }
 
 } // namespace

@@ -135,9 +135,6 @@ TEST(GoldenGames, EveryCheckValueOfEveryGoldenGameHolds)
         ++endings[static_cast<int>(result.ended)];
         completed += result.completed;
         purchases += replay->summary.livesBought;
-        std::cout << script.name << ": levels " << levels << "in " << result.steps << " steps, "
-                  << int { replay->summary.livesBought } << " purchases, ended by "
-                  << endReasonName(result.ended) << "\n";
     }
     // The golden games between them complete levels, buy lives, and end in every way
     EXPECT_GE(completed, 2);

@@ -57,8 +57,8 @@ TEST_F(GamepadsTest, AReceiverMayDeleteTheServiceWhileItEmits)
 TEST_F(GamepadsTest, RandomHotPlugKeepsSlotsAndRequestsConsistent)
 {
     // What each button asks for, by SDL's numbering: A, B, Back and Start, then the D-pad
-    const std::string meaning[15] = { "pause", "cancel", "", "", "menu", "", "pause", "", "", "", "",
-        "up", "down", "left", "right" };
+    const std::string meaning[15] = { "pause", "cancel", "", "", "menu", "", "pause", "", "", "",
+        "", "up", "down", "left", "right" };
     const int stickAt[5][2] = { { 0, -Full }, { 0, Full }, { -Full, 0 }, { Full, 0 }, { 0, 0 } };
     struct Model {
         VirtualPad* pad;

@@ -43,13 +43,12 @@ TEST(SettingsPlaces, EachKindOfCopyKeepsItsSettingsWhereThePlayerCanWriteThem)
     // The program's folder ("installed": bin beside share with the desktop entry; rw; r; a file;
     // none known), the Fendral.ini beside it ("-": none; rw; r), the player's own file before;
     // whether the settings live beside the program, and the player's own file after
-    const std::tuple<QString, QString, QByteArray, bool, QByteArray> cases[] = {
-        { "rw", "-", "-", true, "-" }, { "rw", "rw", "mine", true, "mine" },
-        { "rw", "r", "-", false, "beside" }, { "rw", "r", "mine", false, "mine" },
-        { "r", "-", "-", false, "-" }, { "r", "rw", "-", false, "beside" },
-        { "installed", "-", "-", false, "-" }, { "installed", "rw", "-", false, "beside" },
-        { "file", "-", "-", false, "-" }, { "none", "-", "-", false, "-" }
-    };
+    const std::tuple<QString, QString, QByteArray, bool, QByteArray> cases[]
+        = { { "rw", "-", "-", true, "-" }, { "rw", "rw", "mine", true, "mine" },
+              { "rw", "r", "-", false, "beside" }, { "rw", "r", "mine", false, "mine" },
+              { "r", "-", "-", false, "-" }, { "r", "rw", "-", false, "beside" },
+              { "installed", "-", "-", false, "-" }, { "installed", "rw", "-", false, "beside" },
+              { "file", "-", "-", false, "-" }, { "none", "-", "-", false, "-" } };
     for (const auto& [folder, beside, before, besideKept, after] : cases) {
         const std::string what = (folder + " " + beside + " " + before).toStdString();
         QTemporaryDir root;

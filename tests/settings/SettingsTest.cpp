@@ -102,8 +102,8 @@ TEST_F(Settings, ABadValueResetsItsWholeGroupAndOnlyDecimalsWithin32BitsAreRead)
         { "Computer3=1\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
             "Computer3=1 Team0=-1 Team2=0 Team3=0" },
         { "Computer2=1\nTeam0=-1\nTeam1=-1\nTeam2=0\nTeam3=0",
-            "Computer2=1 Team0=-1 Team2=0 Team3=0" }, { "Computer1=4", "" },
-        { "Team0=1\nTeam1=4\nTeam2=-1\nTeam3=-1", "" },
+            "Computer2=1 Team0=-1 Team2=0 Team3=0" },
+        { "Computer1=4", "" }, { "Team0=1\nTeam1=4\nTeam2=-1\nTeam3=-1", "" },
         { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-01", "Team0=-1 Team1=2" },
         { "Team0=-1\nTeam1=2\nTeam2=-1\nTeam3=-1.0", "" } };
     for (const auto& [lines, expected] : cases) {

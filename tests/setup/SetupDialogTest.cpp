@@ -78,7 +78,8 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
             const bool computer = item->text().startsWith("Computer: ");
             item->trigger();
             m_dialog->schemeMenu()->hide();
-            ASSERT_TRUE(!item->isCheckable() || computer || m_state.padSlot[p] == item->data().toInt())
+            ASSERT_TRUE(
+                !item->isCheckable() || computer || m_state.padSlot[p] == item->data().toInt())
                 << "the last pad chosen";
             ASSERT_TRUE(item->isSeparator() || !item->isEnabled()
                 || m_state.computer[p] == (computer ? item->data().toInt() : 0));
@@ -92,9 +93,11 @@ TEST_F(SetupDialogTest, AnySequenceOfActionsLeavesValidSettingsThatTheControlsSh
             // person dropped for a computer's keys
             for (int q = 0; q < PlayerCount && action == 6; ++q)
                 ASSERT_TRUE(q == box % 4 || !(m_state.computer[q] || m_state.computer[box % 4])
-                    || teams()[q] == before[q]) << "player " << q;
+                    || teams()[q] == before[q])
+                    << "player " << q;
         } else if (action < 8) { // the colour rule itself: the table below
-            QTest::mouseClick(control<ColourShape>("col", p), pick(2) ? Qt::LeftButton : Qt::RightButton);
+            QTest::mouseClick(
+                control<ColourShape>("col", p), pick(2) ? Qt::LeftButton : Qt::RightButton);
         } else {
             // Escape closes the dialog, Enter only with someone playing; every change is kept
             const bool enter = pick(2), anyone = teams() != std::array<int, 4> {};
