@@ -71,8 +71,8 @@ TEST(CommandLine, ChecksAReplayPlaysAComputerGameAndRefusesBadArguments)
     ASSERT_TRUE(computerGame) << error.toStdString();
     EXPECT_EQ(computerGame->header.players[2].strength, 1); // easy
     EXPECT_EQ(computerGame->header.players[2].controllerSeed, computerSeed(7, 2));
-    // A check value of level 7 changed: the levels before as before, then the mismatch and nothing
-    // more
+    // A check value of level 7 changed: the levels before it as before, then the mismatch, and
+    // nothing more
     auto check
         = std::find_if(replay.events.rbegin(), replay.events.rend(), [](const ReplayEvent& event) {
               return event.kind == EventKind::Check && event.step < 11000;
